@@ -1,0 +1,41 @@
+#pragma once
+
+#include "EditorList.h"
+
+#include <cstdint>
+#include <vector>
+
+class EvolutionEditor;
+
+// A stored value that the list it belongs in has no entry for; the list was left with nothing selected.
+struct UnshownValue
+{
+    EditorList list;
+    std::uint32_t stored; // the field's bytes as an unsigned number
+    int byteCount;
+};
+
+// The load road: a change of the species list's selection shows that species' evolution entry
+// in Combo1 to Combo6. Every routine tests each species of its range against the selection,
+// read anew each time; only the case of the selected species reads the image.
+class EvolutionLoader
+{
+public:
+    explicit EvolutionLoader(EvolutionEditor &editor) : m_editor(editor) {}
+
+    // Runs a_a, a_b, a_c and then the cases of species 1 to 130. Returns the stored values that
+    // could not be shown in Combo1, Combo6 or the parameter list the loaded method shows.
+    std::vector<UnshownValue> List1_Click();
+
+    void a_a(); // species 131 to 260
+    void a_b(); // species 261 to 390
+    void a_c(); // species 391 to 493
+
+private:
+    void runCases(int first, int last);
+    // Stops at a read that fails: its box has been shown, and the next reads would only repeat it.
+    void loadCase(int k);
+
+    EvolutionEditor &m_editor;
+    std::vector<UnshownValue> m_unshown;
+};

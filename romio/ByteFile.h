@@ -1,0 +1,37 @@
+#pragma once
+
+#include "HexError.h"
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+class HexTrace;
+
+// One open of a regular file for access by byte position, closed at the latest when it goes
+// out of scope. Failures come back as HexError values; nothing here shows anything.
+class ByteFile
+{
+public:
+    enum class Mode { Read, Write };
+
+    ByteFile(HexTrace *trace) : m_trace(trace) {}
+    ~ByteFile();
+    ByteFile(const ByteFile &) = delete;
+    ByteFile &operator=(const ByteFile &) = delete;
+
+    // Never creates, truncates or extends a file; refuses anything that is not a regular file
+    // without blocking on it.
+    std::optional<HexError> open(const std::string &path, Mode mode);
+
+    // Positions are 1-based, as the byte routines count them.
+    std::optional<HexError> readByte(std::int64_t position, std::uint8_t &byte);
+    std::optional<HexError> writeByte(std::int64_t position, std::uint8_t byte);
+
+    std::optional<HexError> close();
+
+private:
+    HexTrace *m_trace;
+    int m_fd = -1;
+    std::int64_t m_size = 0;
+};

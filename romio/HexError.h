@@ -1,0 +1,26 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+// The failures of the byte routines, each with its own number and a description a user understands.
+struct HexError
+{
+    std::int32_t number;
+    std::string description;
+
+    static HexError overflow() { return {6, "Overflow"}; }
+    static HexError invalidHexDigits() { return {13, "Invalid hexadecimal digits"}; }
+    static HexError badFileName() { return {52, "Bad file name"}; }
+    static HexError fileNotFound() { return {53, "File not found"}; }
+    static HexError ioError() { return {57, "Device I/O error"}; }
+    static HexError readPastEnd() { return {62, "Input past end of file"}; }
+    static HexError badPosition() { return {63, "Bad file position"}; }
+    static HexError writePastEnd() { return {64, "Write past end of file"}; }
+    static HexError tooManyFiles() { return {67, "Too many files"}; }
+    static HexError permissionDenied() { return {70, "Permission denied"}; }
+    static HexError notRegularFile() { return {75, "Path/File access error: not a regular file"}; }
+    static HexError pathNotFound() { return {76, "Path not found"}; }
+
+    static HexError fromErrno(int error);
+};

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+class ErrorReporter;
+class HexTrace;
+struct HexError;
+
+// The only access to the image file: bytes travel as hex text, two upper-case digits per byte
+// in file order. Each ReadHex or WriteHex call opens the file once and closes it once; nothing
+// is kept between calls. Arguments are taken by reference and changed as the callers expect:
+// the offset ends one higher, a text handed to WriteHex or SwapBytes ends empty.
+class HexFunctions
+{
+public:
+    explicit HexFunctions(ErrorReporter &reporter) : m_reporter(reporter) {}
+
+    // Returns count bytes from the 0-based offset as hex text, or empty text after an error.
+    std::string ReadHex(const std::string &path, std::int32_t &offset, const std::int32_t &count);
+
+    // Writes the digit pairs of text as bytes from the 0-based offset upwards.
+    void WriteHex(const std::string &path, std::int32_t &offset, std::string &text);
+
+    // Reverses the order of the digit pairs (after a "0" in front of an odd-length text).
+    static std::string SwapBytes(std::string &text);
+
+    void setTrace(HexTrace *trace) { m_trace = trace; }
+
+private:
+    void showError(const HexError &error);
+
+    ErrorReporter &m_reporter;
+    HexTrace *m_trace = nullptr;
+};

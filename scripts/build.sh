@@ -1,0 +1,7 @@
+#!/usr/bin/env bash
+# Configures and builds the project into build/ (installing what is missing first).
+set -euo pipefail
+root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+"$root/scripts/install-deps.sh"
+cmake -S "$root" -B "$root/build" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake --build "$root/build" --parallel "$(nproc)"

@@ -6,7 +6,6 @@
 #include "MessageBox.h"
 #include "clsCommonDialog.h"
 
-#include <QFile>
 #include <QLabel>
 
 #include <array>
@@ -51,28 +50,20 @@ constexpr std::array<MethodParameterList, 7> ParameterListRule = {{
     {20, EditorList::Combo5},
     {21, EditorList::Combo4},
 }};
-constexpr std::array<EditorList, 4> ParameterLists = {EditorList::Combo2, EditorList::Combo3,
-                                                      EditorList::Combo4, EditorList::Combo5};
 
-QString fieldName(EditorList list)
+// The field of the evolution entry that each of Combo1 to Combo6 shows.
+const std::array<QString, 6> FieldNames = {
+    QStringLiteral("Method"),
+    QStringLiteral("Parameter (level)"),
+    QStringLiteral("Parameter (item)"),
+    QStringLiteral("Parameter (species)"),
+    QStringLiteral("Parameter (move)"),
+    QStringLiteral("Target"),
+};
+
+std::size_t comboNumber(EditorList list)
 {
-    switch (list) {
-    case EditorList::Combo1:
-        return QStringLiteral("Method");
-    case EditorList::Combo2:
-        return QStringLiteral("Parameter (level)");
-    case EditorList::Combo3:
-        return QStringLiteral("Parameter (item)");
-    case EditorList::Combo4:
-        return QStringLiteral("Parameter (species)");
-    case EditorList::Combo5:
-        return QStringLiteral("Parameter (move)");
-    case EditorList::Combo6:
-        return QStringLiteral("Target");
-    case EditorList::List1:
-        break;
-    }
-    return {};
+    return static_cast<std::size_t>(list) - static_cast<std::size_t>(EditorList::Combo1);
 }
 
 } // namespace
@@ -89,6 +80,7 @@ Form1::Form1(CommonDialogs &dialogs, QWidget *parent)
     Q_INIT_RESOURCE(Form1);
     substituteMissingFonts();
     ui->setupUi(this);
+    m_combos = {ui->Combo1, ui->Combo2, ui->Combo3, ui->Combo4, ui->Combo5, ui->Combo6};
     fillLists();
 
     // Each label is as large as its caption on one line.
@@ -119,30 +111,13 @@ void Form1::fillLists()
     ui->Combo5->addItems(entries(EditorLists::MoveList));
     ui->Combo6->addItems(entries(EditorLists::SpeciesList));
     // A combo box selects its first entry when filled; the editor starts with nothing selected.
-    for (EditorList list : {EditorList::Combo1, EditorList::Combo2, EditorList::Combo3,
-                            EditorList::Combo4, EditorList::Combo5, EditorList::Combo6})
-        combo(list)->setCurrentIndex(-1);
+    for (QComboBox *box : m_combos)
+        box->setCurrentIndex(-1);
 }
 
 QComboBox *Form1::combo(EditorList list) const
 {
-    switch (list) {
-    case EditorList::Combo1:
-        return ui->Combo1;
-    case EditorList::Combo2:
-        return ui->Combo2;
-    case EditorList::Combo3:
-        return ui->Combo3;
-    case EditorList::Combo4:
-        return ui->Combo4;
-    case EditorList::Combo5:
-        return ui->Combo5;
-    case EditorList::Combo6:
-        return ui->Combo6;
-    case EditorList::List1:
-        break;
-    }
-    return nullptr;
+    return list == EditorList::List1 ? nullptr : m_combos[comboNumber(list)];
 }
 
 std::int16_t Form1::ListIndex(EditorList list) const
@@ -232,7 +207,7 @@ void Form1::reportUnshown(const std::vector<UnshownValue> &values)
     QString text = QStringLiteral("This evolution entry holds values that its lists cannot show:\n");
     for (const UnshownValue &value : values) {
         const QString hex = QString::number(value.stored, 16).rightJustified(value.byteCount * 2, QLatin1Char('0')).toUpper();
-        text += QStringLiteral("\n%1: stored value %2 (0x%3)").arg(fieldName(value.list)).arg(value.stored).arg(hex);
+        text += QStringLiteral("\n%1: stored value %2 (0x%3)").arg(FieldNames[comboNumber(value.list)]).arg(value.stored).arg(hex);
     }
     text += QStringLiteral("\n\nThese lists now show nothing selected; Save would write them as nothing selected.");
     MessageBox::show(this, text, ApplicationTitle);

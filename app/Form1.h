@@ -8,6 +8,7 @@
 
 #include <QMainWindow>
 
+#include <array>
 #include <memory>
 #include <string>
 
@@ -58,6 +59,7 @@ private:
     void reportUnshown(const std::vector<UnshownValue> &values);
 
     std::unique_ptr<Ui::Form1> ui;
+    std::array<QComboBox *, 6> m_combos{};
     CommonDialogs &m_dialogs;
     HexFunctions m_hex;
     EvolutionLoader m_loader;

@@ -36,9 +36,6 @@ constexpr std::array<LoadStep, 6> LoadSteps = {{
     {EditorList::Combo6, EvolutionTable::TargetField, 2},
 }};
 
-constexpr std::array<EditorList, 4> ParameterLists = {EditorList::Combo2, EditorList::Combo3,
-                                                      EditorList::Combo4, EditorList::Combo5};
-
 } // namespace
 
 std::vector<UnshownValue> EvolutionLoader::List1_Click()

@@ -4,12 +4,22 @@
 #include "EvolutionTable.h"
 #include "HexFunctions.h"
 
-#include <array>
-
 namespace {
 
-constexpr std::array<EditorList, 4> ParameterLists = {EditorList::Combo2, EditorList::Combo3,
-                                                      EditorList::Combo4, EditorList::Combo5};
+// The 16-bit two's complement of index as the rightmost digits of "0000" and its upper-case
+// hexadecimal numeral: 2 digits for Method (so -1 gives FF), 4 for Parameter and Target.
+std::string hexDigits(std::int16_t index, std::size_t digits)
+{
+    constexpr char Digits[] = "0123456789ABCDEF";
+    auto value = static_cast<std::uint16_t>(index);
+    std::string numeral;
+    do {
+        numeral.insert(numeral.begin(), Digits[value & 0x0F]);
+        value >>= 4;
+    } while (value != 0);
+    const std::string padded = "0000" + numeral;
+    return padded.substr(padded.size() - digits);
+}
 
 } // namespace
 
@@ -34,18 +44,6 @@ void EvolutionSaver::b_f() { runCases(350, 419); }
 void EvolutionSaver::b_g() { runCases(420, 489); }
 void EvolutionSaver::b_h() { runCases(490, 493); }
 
-std::string EvolutionSaver::hexDigits(std::int16_t index, std::size_t digits)
-{
-    constexpr char Digits[] = "0123456789ABCDEF";
-    auto value = static_cast<std::uint16_t>(index);
-    std::string numeral;
-    do {
-        numeral.insert(numeral.begin(), Digits[value & 0x0F]);
-        value >>= 4;
-    } while (value != 0);
-    const std::string padded = "0000" + numeral;
-    return padded.substr(padded.size() - digits);
-}
 
 void EvolutionSaver::runCases(int first, int last)
 {

@@ -25,10 +25,6 @@ public:
     void b_g(); // species 420 to 489
     void b_h(); // species 490 to 493
 
-    // The 16-bit two's complement of index as the rightmost digits of "0000" and its upper-case
-    // hexadecimal numeral: 2 digits for Method, 4 for Parameter and Target.
-    static std::string hexDigits(std::int16_t index, std::size_t digits);
-
 private:
     void runCases(int first, int last);
     void saveCase(int k);

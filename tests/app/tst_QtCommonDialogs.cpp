@@ -1,142 +1,88 @@
 #include <QtTest>
-
 #include <QFileDialog>
 
 #include "QtCommonDialogs.h"
-
-#include <memory>
-
-using Filters = std::vector<FileDialogRequest::Filter>;
-
-namespace {
-
-FileDialogRequest request(FileDialogRequest::Kind kind, std::uint32_t flags,
-                          Filters filters = {{"NDS ROMs (*.nds)", "*.nds"}})
-{
-    FileDialogRequest made;
-    made.kind = kind;
-    made.title = "Open Quorvel NDS ROM...";
-    made.filters = std::move(filters);
-    made.flags = flags;
-    made.filterIndex = 0;
-    return made;
-}
-
-// The patterns Qt's file dialog takes from a name filter: those in its last parentheses.
-QStringList patternsOf(const QString &nameFilter)
-{
-    const qsizetype open = nameFilter.lastIndexOf('(');
-    if (open < 0 || !nameFilter.endsWith(')'))
-        return {};
-    return nameFilter.mid(open + 1, nameFilter.size() - open - 2).split(' ', Qt::SkipEmptyParts);
-}
-
-} // namespace
 
 class TestQtCommonDialogs : public QObject
 {
     Q_OBJECT
 
     std::unique_ptr<QFileDialog> dialog;
+    FileDialogRequest request;
 
 private slots:
-    void init() { dialog = std::make_unique<QFileDialog>(); }
+    void init()
+    {
+        dialog = std::make_unique<QFileDialog>();
+        request = {};
+        request.title = "Öffnen – ROM ß";
+        request.filters = {{"NDS ROMs (*.nds)", "*.nds"}, {"Images", "*.png;*.jpg"}};
+    }
     void cleanup() { dialog.reset(); }
 
-    void nameFiltersShowTheirPatterns_data()
+    void nameFiltersGiveQtThePatterns_data()
     {
         QTest::addColumn<QString>("description");
         QTest::addColumn<QString>("pattern");
         QTest::addColumn<QString>("expected");
-        QTest::newRow("patterns already shown") << "NDS ROMs (*.nds)" << "*.nds" << "NDS ROMs (*.nds)";
-        QTest::newRow("several patterns") << "Images" << "*.png;*.jpg" << "Images (*.png *.jpg)";
+        QTest::addColumn<QStringList>("matching");
+        QTest::newRow("NDS kept as is") << "NDS ROMs (*.nds)" << "*.nds" << "NDS ROMs (*.nds)" << QStringList{"a.nds"};
+        QTest::newRow("two patterns") << "Images" << "*.png;*.jpg" << "Images (*.png *.jpg)" << QStringList{"a.jpg"};
+        QTest::newRow("every file") << "All (*.*)" << "*.*" << "All (*.*) (*)" << QStringList{"README", "a.tar.gz"};
     }
-    void nameFiltersShowTheirPatterns()
+    void nameFiltersGiveQtThePatterns()
     {
         QFETCH(QString, description);
         QFETCH(QString, pattern);
         QFETCH(QString, expected);
-        const Filters filters{{description.toStdString(), pattern.toStdString()}};
-        QCOMPARE(QtCommonDialogs::nameFilters(filters), QStringList{expected});
+        QFETCH(QStringList, matching);
+        const QStringList names = QtCommonDialogs::nameFilters({{description.toStdString(), pattern.toStdString()}});
+        QCOMPARE(names, QStringList{expected});
+        // Qt's file dialog takes the patterns from the last parentheses only.
+        const QStringList patterns = expected.mid(expected.lastIndexOf('(') + 1).chopped(1).split(' ');
+        for (const QString &file : matching)
+            QVERIFY2(QDir::match(patterns, file), qPrintable(file));
     }
 
-    void allFilesFilterMatchesEveryFile()
+    void configureTakesEveryFieldOfTheRequest_data()
     {
-        const QStringList names = QtCommonDialogs::nameFilters({{"All Files (*.*)", "*.*"}});
-        QCOMPARE(names.size(), 1);
-        QVERIFY2(names[0].endsWith("(*)"), qPrintable(names[0]));
-        for (const char *file : {"README", "image.nds", "archive.tar.gz"})
-            QVERIFY2(QDir::match(patternsOf(names[0]), file), file);
-    }
-
-    void openRequestAsksForAnExistingFile()
-    {
-        QtCommonDialogs::configure(*dialog, request(FileDialogRequest::Kind::Open, 0x1804));
-        QCOMPARE(dialog->windowTitle(), QStringLiteral("Open Quorvel NDS ROM..."));
-        QCOMPARE(dialog->acceptMode(), QFileDialog::AcceptOpen);
-        QCOMPARE(dialog->fileMode(), QFileDialog::ExistingFile);
-        QVERIFY(dialog->testOption(QFileDialog::DontUseNativeDialog));
-        QCOMPARE(dialog->nameFilters(), QStringList{"NDS ROMs (*.nds)"});
-    }
-
-    void saveRequestPromptsBeforeOverwritingOnlyWhenAsked_data()
-    {
+        QTest::addColumn<bool>("save");
         QTest::addColumn<uint>("flags");
+        QTest::addColumn<uint>("filterIndex");
+        QTest::addColumn<QFileDialog::FileMode>("fileMode");
         QTest::addColumn<bool>("prompts");
-        QTest::newRow("overwrite prompt") << 0x1802u << true;
-        QTest::newRow("no overwrite prompt") << 0x1800u << false;
+        QTest::addColumn<int>("selected"); // 1-based
+        QTest::newRow("open") << false << 0x1804u << 1u << QFileDialog::ExistingFile << false << 1;
+        QTest::newRow("save, prompt") << true << 0x1802u << 2u << QFileDialog::ExistingFile << true << 2;
+        QTest::newRow("save, no prompt") << true << 0x0800u << 0u << QFileDialog::AnyFile << false << 1;
+        QTest::newRow("index beyond the list") << false << 0x1804u << 3u << QFileDialog::ExistingFile << false << 1;
     }
-    void saveRequestPromptsBeforeOverwritingOnlyWhenAsked()
+    void configureTakesEveryFieldOfTheRequest()
     {
+        QFETCH(bool, save);
         QFETCH(uint, flags);
+        QFETCH(uint, filterIndex);
+        QFETCH(QFileDialog::FileMode, fileMode);
         QFETCH(bool, prompts);
-        QtCommonDialogs::configure(*dialog, request(FileDialogRequest::Kind::Save, flags));
-        QCOMPARE(dialog->acceptMode(), QFileDialog::AcceptSave);
-        QCOMPARE(dialog->testOption(QFileDialog::DontConfirmOverwrite), !prompts);
-    }
-
-    void filterIndexSelectsTheFilter_data()
-    {
-        QTest::addColumn<uint>("index");
-        QTest::addColumn<QString>("selected");
-        QTest::newRow("first") << 1u << "NDS ROMs (*.nds)";
-        QTest::newRow("second") << 2u << "Images (*.png *.jpg)";
-    }
-    void filterIndexSelectsTheFilter()
-    {
-        QFETCH(uint, index);
-        QFETCH(QString, selected);
-        FileDialogRequest open = request(FileDialogRequest::Kind::Open, 0x1804,
-                                         {{"NDS ROMs (*.nds)", "*.nds"}, {"Images", "*.png;*.jpg"}});
-        open.filterIndex = index;
-        QtCommonDialogs::configure(*dialog, open);
-        QCOMPARE(dialog->nameFilters().size(), 2);
-        QCOMPARE(dialog->selectedNameFilter(), selected);
-    }
-
-    void initialDirAndTitleKeepNonAsciiText_data()
-    {
-        QTest::addColumn<QString>("folder");
-        QTest::addColumn<QString>("title");
-        QTest::newRow("ascii") << "roms" << "Open Quorvel NDS ROM...";
-        QTest::newRow("non-ascii") << "Spielstände-äöü" << "Öffnen – ROM ß";
-    }
-    void initialDirAndTitleKeepNonAsciiText()
-    {
-        QFETCH(QString, folder);
-        QFETCH(QString, title);
+        QFETCH(int, selected);
         QTemporaryDir root;
-        QVERIFY(root.isValid());
-        QVERIFY(QDir(root.path()).mkdir(folder));
-        const QString path = QDir(root.path()).filePath(folder);
+        const QString folder = QDir(root.path()).filePath(QStringLiteral("Spielstände-äöü"));
+        QVERIFY(root.isValid() && QDir().mkdir(folder));
+        request.kind = save ? FileDialogRequest::Kind::Save : FileDialogRequest::Kind::Open;
+        request.flags = flags;
+        request.filterIndex = filterIndex;
+        request.initialDir = QFile::encodeName(folder).toStdString();
 
-        FileDialogRequest open = request(FileDialogRequest::Kind::Open, 0x1804);
-        open.title = title.toUtf8().toStdString();
-        open.initialDir = QFile::encodeName(path).toStdString();
-        QtCommonDialogs::configure(*dialog, open);
-        QCOMPARE(dialog->windowTitle(), title);
+        QtCommonDialogs::configure(*dialog, request);
+        QCOMPARE(dialog->windowTitle(), QStringLiteral("Öffnen – ROM ß"));
         QCOMPARE(QFileInfo(dialog->directory().absolutePath()).canonicalFilePath(),
-                 QFileInfo(path).canonicalFilePath());
+                 QFileInfo(folder).canonicalFilePath());
+        QCOMPARE(dialog->acceptMode(), save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+        QCOMPARE(dialog->fileMode(), fileMode);
+        QCOMPARE(dialog->testOption(QFileDialog::DontConfirmOverwrite), !prompts);
+        QVERIFY(dialog->testOption(QFileDialog::DontUseNativeDialog));
+        QCOMPARE(dialog->nameFilters(), QStringList({"NDS ROMs (*.nds)", "Images (*.png *.jpg)"}));
+        QCOMPARE(dialog->selectedNameFilter(), dialog->nameFilters().value(selected - 1));
     }
 };
 

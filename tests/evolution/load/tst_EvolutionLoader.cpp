@@ -1,19 +1,15 @@
 #include "EvolutionTable.h"
-#include "Form1.h"
 #include "HexFunctions.h"
 #include "ModalBoxWatcher.h"
-#include "ScriptedCommonDialogs.h"
-#include "TestImage.h"
+#include "OpenedEditor.h"
 #include "TraceRecorder.h"
 
-#include <QAction>
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QListWidget>
 #include <QtTest>
 
-#include <array>
 #include <memory>
 #include <set>
 
@@ -73,30 +69,22 @@ private slots:
     void shortFileStopsAtTheFirstFailedField();
 
 private:
-    void select(int species) { m_list->setCurrentRow(species); }
-    QComboBox *combo(int n) const { return m_combos[n - 1]; }
-    QList<int> selections() const;
+    void select(int species) { m_editor->select(species); }
+    QComboBox *combo(int n) const { return m_editor->combo(n); }
+    QList<int> selections() const { return m_editor->selections(); }
     void checkShows(int species, const TestImage::Entry &entry, int level);
 
-    std::unique_ptr<TestImage> m_image;
-    std::unique_ptr<ScriptedCommonDialogs> m_dialogs;
-    std::unique_ptr<Form1> m_form;
+    std::unique_ptr<OpenedEditor> m_editor;
+    TestImage *m_image = nullptr;
+    Form1 *m_form = nullptr;
     TraceRecorder m_trace;
-    QListWidget *m_list = nullptr;
-    std::array<QComboBox *, 6> m_combos{};
 };
 
 void TestEvolutionLoader::init()
 {
-    m_image = std::make_unique<TestImage>();
-    m_dialogs = std::make_unique<ScriptedCommonDialogs>();
-    m_form = std::make_unique<Form1>(*m_dialogs);
-    m_list = m_form->findChild<QListWidget *>(QStringLiteral("List1"));
-    for (int n = 1; n <= 6; ++n)
-        m_combos[n - 1] = m_form->findChild<QComboBox *>(QStringLiteral("Combo%1").arg(n));
-
-    m_dialogs->choose(m_image->localPath());
-    m_form->findChild<QAction *>(QStringLiteral("Open1"))->trigger();
+    m_editor = std::make_unique<OpenedEditor>();
+    m_image = &m_editor->image;
+    m_form = &m_editor->form;
     QVERIFY(m_form->imageAccepted());
     m_trace.events.clear();
     m_form->byteAccess().setTrace(&m_trace);
@@ -104,17 +92,7 @@ void TestEvolutionLoader::init()
 
 void TestEvolutionLoader::cleanup()
 {
-    m_form.reset();
-    m_dialogs.reset();
-    m_image.reset();
-}
-
-QList<int> TestEvolutionLoader::selections() const
-{
-    QList<int> result;
-    for (QComboBox *box : m_combos)
-        result << box->currentIndex();
-    return result;
+    m_editor.reset();
 }
 
 void TestEvolutionLoader::checkShows(int species, const TestImage::Entry &entry, int level)
@@ -126,7 +104,7 @@ void TestEvolutionLoader::checkShows(int species, const TestImage::Entry &entry,
                              .arg(QDebug::toString(selections()), QDebug::toString(expected))));
     const int shown = shownParameterList(entry.method);
     for (int n = 0; n < 4; ++n)
-        QCOMPARE(combo(n + 2)->isVisibleTo(m_form.get()), n == shown);
+        QCOMPARE(combo(n + 2)->isVisibleTo(m_form), n == shown);
 }
 
 void TestEvolutionLoader::everySpeciesLoadsItsOwnEntry()
@@ -189,7 +167,7 @@ void TestEvolutionLoader::levelSkipSpeciesKeepTheLevelList()
     select(species);
     // The level the user chose stays, and the level list is the one the method shows.
     checkShows(species, {4, 0x0155, 12}, 30);
-    QVERIFY(combo(2)->isVisibleTo(m_form.get()));
+    QVERIFY(combo(2)->isVisibleTo(m_form));
     QCOMPARE(m_trace.calls().filter(QStringLiteral("read %1 1").arg(R(species) + 2)).size(), 0);
 }
 
@@ -216,7 +194,7 @@ void TestEvolutionLoader::ffffLoadsAsNothingSelected()
 void TestEvolutionLoader::methodNoneHidesAllListsYetSetsThem()
 {
     select(4); // method 4: the level list is visible
-    QVERIFY(combo(2)->isVisibleTo(m_form.get()));
+    QVERIFY(combo(2)->isVisibleTo(m_form));
     m_image->writeEntry(10, {0, 50, 11});
     select(10);
     checkShows(10, {0, 50, 11}, 50);
@@ -227,7 +205,7 @@ void TestEvolutionLoader::fittingListIsVisibleBeforeItIsSet()
     m_image->writeEntry(20, {20, 0x01C8, 21});
     bool visibleWhenSet = false;
     connect(combo(5), &QComboBox::currentIndexChanged, this,
-            [&] { visibleWhenSet = combo(5)->isVisibleTo(m_form.get()); });
+            [&] { visibleWhenSet = combo(5)->isVisibleTo(m_form); });
     select(20);
     QVERIFY(visibleWhenSet);
     QCOMPARE(selections(), (QList<int>{20, -1, 456, 456, 456, 21}));
@@ -240,8 +218,8 @@ void TestEvolutionLoader::placeholderAndNoSelectionReadNothing()
     m_trace.events.clear();
 
     select(0);
-    m_list->clearSelection();
-    QCOMPARE(m_list->selectedItems().size(), 0);
+    m_editor->list->clearSelection();
+    QCOMPARE(m_editor->list->selectedItems().size(), 0);
     QVERIFY(m_trace.events.isEmpty());
     QCOMPARE(selections(), before);
 }
@@ -249,13 +227,13 @@ void TestEvolutionLoader::placeholderAndNoSelectionReadNothing()
 void TestEvolutionLoader::arrowKeysLoadEachSpeciesTheyPass()
 {
     m_form->show();
-    QVERIFY(QTest::qWaitForWindowExposed(m_form.get()));
+    QVERIFY(QTest::qWaitForWindowExposed(m_form));
     select(129);
-    m_list->setFocus();
+    m_editor->list->setFocus();
     m_trace.events.clear();
 
     for (int k : {130, 131, 132}) {
-        QTest::keyClick(m_list, Qt::Key_Down);
+        QTest::keyClick(m_editor->list, Qt::Key_Down);
         checkShows(k, TestImage::patternEntry(k), TestImage::patternEntry(k).parameter & 0xFF);
     }
     const QStringList firstReads = m_trace.calls().filter(QRegularExpression(QStringLiteral(" 1$")));

@@ -1,11 +1,8 @@
 #include "AsOtherUser.h"
-#include "EvolutionSaver.h"
 #include "EvolutionTable.h"
-#include "Form1.h"
 #include "HexFunctions.h"
 #include "ModalBoxWatcher.h"
-#include "ScriptedCommonDialogs.h"
-#include "TestImage.h"
+#include "OpenedEditor.h"
 #include "TraceRecorder.h"
 
 #include <QAction>
@@ -29,8 +26,6 @@ private slots:
     void init();
     void cleanup();
 
-    void hexDigitsOfAnIndex_data();
-    void hexDigitsOfAnIndex();
     void everySpeciesWritesOnlyItsOwnEntry();
     void writesMethodThenTargetThenParameter_data();
     void writesMethodThenTargetThenParameter();
@@ -47,33 +42,25 @@ private slots:
     void loadThenSaveLeavesEveryByteAsItWas();
 
 private:
-    void open(const TestImage &image);
-    void select(int species) { m_list->setCurrentRow(species); }
-    void save() { QTest::mouseClick(m_save, Qt::LeftButton); }
-    QComboBox *combo(int n) const { return m_combos[n - 1]; }
+    void open(const TestImage &image) { m_editor->open(image); }
+    void select(int species) { m_editor->select(species); }
+    void save() { QTest::mouseClick(m_editor->saveButton, Qt::LeftButton); }
+    QComboBox *combo(int n) const { return m_editor->combo(n); }
     // What the save of species k is expected to put into the reference copy.
     void expectEntry(int k, int method, int target, std::optional<int> parameter);
     void verifyFile(const char *what);
 
-    std::unique_ptr<TestImage> m_image;
-    std::unique_ptr<ScriptedCommonDialogs> m_dialogs;
-    std::unique_ptr<Form1> m_form;
+    std::unique_ptr<OpenedEditor> m_editor;
+    TestImage *m_image = nullptr;
+    Form1 *m_form = nullptr;
     TraceRecorder m_trace;
-    QListWidget *m_list = nullptr;
-    QToolButton *m_save = nullptr;
-    std::array<QComboBox *, 6> m_combos{};
 };
 
 void TestEvolutionSaver::init()
 {
-    m_image = std::make_unique<TestImage>();
-    m_dialogs = std::make_unique<ScriptedCommonDialogs>();
-    m_form = std::make_unique<Form1>(*m_dialogs);
-    m_list = m_form->findChild<QListWidget *>(QStringLiteral("List1"));
-    m_save = m_form->findChild<QToolButton *>(QStringLiteral("Command"));
-    for (int n = 1; n <= 6; ++n)
-        m_combos[n - 1] = m_form->findChild<QComboBox *>(QStringLiteral("Combo%1").arg(n));
-    open(*m_image);
+    m_editor = std::make_unique<OpenedEditor>();
+    m_image = &m_editor->image;
+    m_form = &m_editor->form;
     QVERIFY(m_form->imageAccepted());
     m_form->byteAccess().setTrace(&m_trace);
 }
@@ -81,15 +68,7 @@ void TestEvolutionSaver::init()
 void TestEvolutionSaver::cleanup()
 {
     m_trace.events.clear();
-    m_form.reset();
-    m_dialogs.reset();
-    m_image.reset();
-}
-
-void TestEvolutionSaver::open(const TestImage &image)
-{
-    m_dialogs->choose(image.localPath());
-    m_form->findChild<QAction *>(QStringLiteral("Open1"))->trigger();
+    m_editor.reset();
 }
 
 void TestEvolutionSaver::expectEntry(int k, int method, int target, std::optional<int> parameter)
@@ -106,29 +85,6 @@ void TestEvolutionSaver::verifyFile(const char *what)
     if (at >= 0)
         QFAIL(qPrintable(QStringLiteral("%1: the file differs at offset %2 (0x%3)")
                              .arg(QLatin1String(what)).arg(at).arg(at, 0, 16)));
-}
-
-void TestEvolutionSaver::hexDigitsOfAnIndex_data()
-{
-    QTest::addColumn<int>("index");
-    QTest::addColumn<int>("digits");
-    QTest::addColumn<QString>("expected");
-    QTest::newRow("method 0") << 0 << 2 << "00";
-    QTest::newRow("method 26") << 26 << 2 << "1A";
-    QTest::newRow("method -1") << -1 << 2 << "FF";
-    QTest::newRow("level 100") << 100 << 4 << "0064";
-    QTest::newRow("item 463") << 463 << 4 << "01CF";
-    QTest::newRow("target 493") << 493 << 4 << "01ED";
-    QTest::newRow("none -1") << -1 << 4 << "FFFF";
-    QTest::newRow("256") << 256 << 4 << "0100";
-}
-
-void TestEvolutionSaver::hexDigitsOfAnIndex()
-{
-    QFETCH(int, index);
-    QFETCH(int, digits);
-    QFETCH(QString, expected);
-    QCOMPARE(QString::fromStdString(EvolutionSaver::hexDigits(static_cast<std::int16_t>(index), digits)), expected);
 }
 
 void TestEvolutionSaver::everySpeciesWritesOnlyItsOwnEntry()
@@ -273,7 +229,7 @@ void TestEvolutionSaver::placeholderAndNoSelectionWriteNothing()
     select(0);
     combo(1)->setCurrentIndex(4);
     save();
-    m_list->clearSelection();
+    m_editor->list->clearSelection();
     save();
     QVERIFY(m_trace.events.isEmpty());
     verifyFile("nothing written");
@@ -289,7 +245,7 @@ void TestEvolutionSaver::nothingIsWrittenIntoAnImageNotAccepted()
     open(rejected);
     QVERIFY(!m_form->imageAccepted());
     QCOMPARE(m_form->RomPath, rejected.localPath());
-    QVERIFY(m_save->isEnabled());
+    QVERIFY(m_editor->saveButton->isEnabled());
     m_trace.events.clear();
     save();
     QVERIFY(m_trace.events.isEmpty());

@@ -157,6 +157,9 @@ click() { focus "$main" "the main window"; xdotool mousemove --sync --window "$m
 shot() { import -window "$main" "$out_dir/$1" || fail "the screenshot $out_dir/$1 could not be taken"; }
 # pixel <x> <y>: the colour in the main window as the server holds it, e.g. "65535,65535,65535".
 pixel() { import -window "$main" -crop "1x1+$1+$2" txt:- 2>/dev/null | sed -n '2s/^[^(]*(\([^)]*\)).*/\1/p'; }
+# The method box as drawn now, to see when a load has filled it.
+method_box() { import -window "$main" -crop "150x17+157+$((menu_bar + 13))" -depth 8 rgb:- 2>/dev/null | md5sum; }
+method_box_changed_from() { [[ $(method_box) != "$1" ]]; }
 list_looks() { [[ $(pixel "$list_probe_x" "$list_row0_y") == "$1" ]]; }
 list_looks_other_than() { local now; now=$(pixel "$list_probe_x" "$list_row0_y"); [[ -n $now && $now != "$1" ]]; }
 
@@ -194,13 +197,15 @@ save_and_expect() {
 step="opening the accepted image"
 open_image "$good"
 wait_until 5 "the species list did not become enabled" list_looks_other_than "$disabled_look"
-shot after-load.png
 echo "PASS: the accepted image opened and the species list became enabled"
 
 step="editing species 2 without a parameter list"
 # Loaded: method 4 (level list shown, level 36), target 3. The level goes to 37, then the method
 # to 5, which shows no parameter list, so the changed level must not reach the file.
+empty_method_box=$(method_box)
 select_species_2
+wait_until 5 "the method of species 2 did not show after selecting it" method_box_changed_from "$empty_method_box"
+shot after-load.png
 xdotool key Tab Tab Down shift+Tab Down Tab Down Down
 put "$expected" "$(R 2)" 05 A5 24 00 05 00
 save_and_expect "after Save the image does not hold exactly method 5, target 5 and the old parameter for species 2"

@@ -17,7 +17,6 @@ constexpr std::uint32_t OFN_FILEMUSTEXIST = 0x00001000;
 // CommDlgExtendedError values.
 constexpr std::uint32_t CDERR_NOERROR = 0x0000;
 constexpr std::uint32_t CDERR_STRUCTSIZE = 0x0001;
-constexpr std::uint32_t CDERR_DIALOGFAILURE = 0xFFFF;
 constexpr std::uint32_t FNERR_BUFFERTOOSMALL = 0x3003;
 
 // The record in its 76-byte form, the one that ends with lpTemplateName.

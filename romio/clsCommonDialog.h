@@ -35,8 +35,6 @@ public:
     // "|" becomes NUL, and the list is made to end with a NUL of its own.
     static std::string convertFilter(const std::string &filter);
 
-    const OPENFILENAME &record() const { return m_record; }
-
 private:
     // Points the record's text fields at the texts this object holds; a text never filled is none.
     void attachTexts();

@@ -5,7 +5,7 @@
 std::optional<FileDialogChoice> ScriptedCommonDialogs::showFileDialog(const FileDialogRequest &request,
                                                                       const OPENFILENAME &record)
 {
-    Seen entry{request, {}, record.lpstrFilter == nullptr, {}, record};
+    Seen entry{request, {}, {}, record};
     if (const char *list = record.lpstrFilter) {
         std::size_t size = 0;
         while (list[size] != '\0' || list[size + 1] != '\0')

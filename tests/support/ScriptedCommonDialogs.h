@@ -16,7 +16,6 @@ public:
     {
         FileDialogRequest request;
         std::string rawFilter; // up to and including the two NULs that end the list; empty for none
-        bool filterIsNull = false;
         std::string rawFile;   // the whole buffer, nMaxFile bytes
         OPENFILENAME record;   // as it reached the dialog
     };

@@ -44,12 +44,12 @@ public:
     void expect(qint64 offset, const QByteArray &bytes);
 
     QByteArray read(qint64 offset, qint64 count) const;
-    QByteArray fileContents() const;
-    const QByteArray &reference() const { return m_reference; }
     // Offset of the first byte where the file differs from the reference, or -1.
     qint64 firstDifference() const;
 
 private:
+    QByteArray fileContents() const;
+
     QTemporaryDir m_dir;
     QString m_path;
     QByteArray m_reference;

@@ -3,36 +3,27 @@
 
 #include "CommonDialogs.h"
 #include "EditorLists.h"
+#include "EvolutionTable.h"
 #include "MessageBox.h"
 #include "clsCommonDialog.h"
 
 #include <QLabel>
 
 #include <array>
-#include <charconv>
 #include <optional>
 
 const QString Form1::ApplicationTitle = QStringLiteral("quorvel Thornmere (U) ");
 
 namespace {
 
+// Every entry carries the item data 0: the entry's position, not its data, is its code.
 template <std::size_t N>
-QStringList entries(const std::array<std::string_view, N> &table)
+void fill(auto *list, const std::array<std::string_view, N> &table)
 {
-    QStringList list;
-    list.reserve(static_cast<int>(N));
     for (std::string_view entry : table)
-        list << QString::fromLatin1(entry.data(), static_cast<qsizetype>(entry.size()));
-    return list;
-}
-
-// Faces the window names that a Linux desktop rarely has, and free ones close to them.
-void substituteMissingFonts()
-{
-    QFont::insertSubstitution(QStringLiteral("Tahoma"), QStringLiteral("DejaVu Sans"));
-    QFont::insertSubstitution(QStringLiteral("Times New Roman"), QStringLiteral("Liberation Serif"));
-    QFont::insertSubstitution(QStringLiteral("Palatino Linotype"), QStringLiteral("P052"));
-    QFont::insertSubstitution(QStringLiteral("Monotype Corsiva"), QStringLiteral("Z003"));
+        list->addItem(QString::fromLatin1(entry.data(), static_cast<qsizetype>(entry.size())));
+    for (int row = 0; row < list->count(); ++row)
+        list->model()->setData(list->model()->index(row, 0), 0, Qt::UserRole);
 }
 
 // The parameter list that each method shows; any other method shows none.
@@ -76,9 +67,6 @@ Form1::Form1(CommonDialogs &dialogs, QWidget *parent)
     , m_loader(*this)
     , m_saver(*this)
 {
-    // The pictures live in this static library; its resources must be registered by hand.
-    Q_INIT_RESOURCE(Form1);
-    substituteMissingFonts();
     ui->setupUi(this);
     m_combos = {ui->Combo1, ui->Combo2, ui->Combo3, ui->Combo4, ui->Combo5, ui->Combo6};
     fillLists();
@@ -101,15 +89,23 @@ Form1::Form1(CommonDialogs &dialogs, QWidget *parent)
 
 Form1::~Form1() = default;
 
+void Form1::substituteMissingFonts()
+{
+    QFont::insertSubstitution(QStringLiteral("Tahoma"), QStringLiteral("DejaVu Sans"));
+    QFont::insertSubstitution(QStringLiteral("Times New Roman"), QStringLiteral("Liberation Serif"));
+    QFont::insertSubstitution(QStringLiteral("Palatino Linotype"), QStringLiteral("P052"));
+    QFont::insertSubstitution(QStringLiteral("Monotype Corsiva"), QStringLiteral("Z003"));
+}
+
 void Form1::fillLists()
 {
-    ui->List1->addItems(entries(EditorLists::SpeciesList));
-    ui->Combo1->addItems(entries(EditorLists::MethodList));
-    ui->Combo2->addItems(entries(EditorLists::LevelList));
-    ui->Combo3->addItems(entries(EditorLists::ItemList));
-    ui->Combo4->addItems(entries(EditorLists::SpeciesList));
-    ui->Combo5->addItems(entries(EditorLists::MoveList));
-    ui->Combo6->addItems(entries(EditorLists::SpeciesList));
+    fill(ui->List1, EditorLists::SpeciesList);
+    fill(ui->Combo1, EditorLists::MethodList);
+    fill(ui->Combo2, EditorLists::LevelList);
+    fill(ui->Combo3, EditorLists::ItemList);
+    fill(ui->Combo4, EditorLists::SpeciesList);
+    fill(ui->Combo5, EditorLists::MoveList);
+    fill(ui->Combo6, EditorLists::SpeciesList);
     // A combo box selects its first entry when filled; the editor starts with nothing selected.
     for (QComboBox *box : m_combos)
         box->setCurrentIndex(-1);
@@ -162,27 +158,32 @@ void Form1::Open1_Click()
     if (chosen.empty()) {
         if (m_dialogs.CommDlgExtendedError() == FNERR_BUFFERTOOSMALL)
             MessageBox::show(this,
-                             QStringLiteral("The chosen path is too long. A path can have at most 254 characters."),
+                             QStringLiteral("The chosen path is too long. A path can have at most 254 bytes in the "
+                                            "system's encoding, where an accented or other non-ASCII letter takes "
+                                            "two bytes or more."),
                              ApplicationTitle);
         return;
     }
     RomPath = chosen;
+    m_acceptedImage.reset();
 
     ui->Text1->setText(QStringLiteral("69"));
-    std::int32_t offset = 15;
-    const std::int32_t count = 1;
-    std::string text = m_hex.ReadHex(RomPath, offset, count);
-    const std::string numeral = HexFunctions::SwapBytes(text);
+    // Taken before the region byte is read, so that the accepted file is never one that took the
+    // path's place after the check.
+    const auto identity = FileIdentity::of(RomPath);
+    const auto region = m_hex.ReadField(RomPath, 15, 1);
     const int expected = ui->Text1->text().toInt();
-    int region = -1;
-    if (!numeral.empty())
-        std::from_chars(numeral.data(), numeral.data() + numeral.size(), region, 16);
 
     // An unreadable region byte counts as a rejected image.
-    m_imageAccepted = region == expected;
-    ui->List1->setEnabled(m_imageAccepted);
-    ui->Combo1->setEnabled(m_imageAccepted);
-    ui->Combo6->setEnabled(m_imageAccepted);
+    if (region && identity && static_cast<int>(*region) == expected)
+        m_acceptedImage = identity;
+    ui->List1->setEnabled(imageAccepted());
+    ui->Combo1->setEnabled(imageAccepted());
+    ui->Combo6->setEnabled(imageAccepted());
+
+    // What the lists show must now come from this image.
+    if (imageAccepted())
+        List1_Click();
 }
 
 void Form1::Exit1_Click()
@@ -195,21 +196,46 @@ void Form1::About1_Click()
     MessageBox::show(this, QStringLiteral(" Quorvel Thornmere  (U) [Zenthavorik] "), ApplicationTitle);
 }
 
+bool Form1::speciesOfAcceptedImage()
+{
+    const int species = ListIndex(EditorList::List1);
+    if (!m_acceptedImage || species < 1 || species > EvolutionTable::SpeciesCount)
+        return false;
+    if (FileIdentity::of(RomPath) == m_acceptedImage)
+        return true;
+    MessageBox::show(this,
+                     QStringLiteral("The image has changed on disk: its path no longer names the file that was "
+                                    "opened. Nothing was read or written.\n\nOpen the image again with File, Open."),
+                     ApplicationTitle);
+    return false;
+}
+
 void Form1::List1_Click()
 {
-    reportUnshown(m_loader.List1_Click());
+    if (speciesOfAcceptedImage()) {
+        reportUnshown(m_loader.List1_Click());
+        return;
+    }
+    // No entry of the selected species could be read; show none rather than another one's.
+    if (ListIndex(EditorList::List1) > 0) {
+        for (QComboBox *box : m_combos)
+            box->setCurrentIndex(-1);
+    }
 }
 
 void Form1::reportUnshown(const std::vector<UnshownValue> &values)
 {
     if (values.empty())
         return;
-    QString text = QStringLiteral("This evolution entry holds values that its lists cannot show:\n");
+    const bool one = values.size() == 1;
+    QString text = one ? QStringLiteral("This evolution entry holds a value that its list cannot show:\n")
+                       : QStringLiteral("This evolution entry holds values that their lists cannot show:\n");
     for (const UnshownValue &value : values) {
-        const QString hex = QString::number(value.stored, 16).rightJustified(value.byteCount * 2, QLatin1Char('0')).toUpper();
+        const QString hex = QString::number(value.stored, 16).rightJustified(value.width * 2, QLatin1Char('0')).toUpper();
         text += QStringLiteral("\n%1: stored value %2 (0x%3)").arg(FieldNames[comboNumber(value.list)]).arg(value.stored).arg(hex);
     }
-    text += QStringLiteral("\n\nThese lists now show nothing selected; Save would write them as nothing selected.");
+    text += one ? QStringLiteral("\n\nThat list shows nothing selected. Save keeps the stored value unless you pick another.")
+                : QStringLiteral("\n\nThose lists show nothing selected. Save keeps the stored values unless you pick others.");
     MessageBox::show(this, text, ApplicationTitle);
 }
 
@@ -229,7 +255,6 @@ void Form1::Combo1_Click()
 
 void Form1::Command_Click()
 {
-    if (!m_imageAccepted)
-        return;
-    m_saver.Command_Click();
+    if (speciesOfAcceptedImage())
+        m_saver.Command_Click();
 }

@@ -4,12 +4,14 @@
 #include "EvolutionEditor.h"
 #include "EvolutionLoader.h"
 #include "EvolutionSaver.h"
+#include "FileIdentity.h"
 #include "HexFunctions.h"
 
 #include <QMainWindow>
 
 #include <array>
 #include <memory>
+#include <optional>
 #include <string>
 
 class CommonDialogs;
@@ -26,21 +28,25 @@ class Form1 : public QMainWindow, public EvolutionEditor, private ErrorReporter
     Q_OBJECT
 
 public:
+    // The title of the window's own message boxes. Its lower-case first letter and its trailing
+    // blank are the title this editor has always shown; they are meant.
     static const QString ApplicationTitle;
 
     explicit Form1(CommonDialogs &dialogs, QWidget *parent = nullptr);
+
+    // Free stand-ins for the faces the window names that a Linux desktop rarely has; once, before
+    // the first window.
+    static void substituteMissingFonts();
     ~Form1() override;
 
-    // The path of the opened image, empty until an Open.
-    std::string RomPath;
-
-    // Whether RomPath names an image that passed the region check; Save writes into no other.
-    bool imageAccepted() const { return m_imageAccepted; }
+    // Whether the last Open accepted its image; loads and saves go into no other file.
+    bool imageAccepted() const { return m_acceptedImage.has_value(); }
 
     std::int16_t ListIndex(EditorList list) const override;
     void SetListIndex(EditorList list, std::int16_t index) override;
     int ListCount(EditorList list) const override;
     bool Visible(EditorList list) const override;
+    // The path of the last Open's choice, empty until then.
     const std::string &romPath() const override { return RomPath; }
     HexFunctions &byteAccess() override { return m_hex; }
 
@@ -57,6 +63,9 @@ private:
     void fillLists();
     QComboBox *combo(EditorList list) const;
     void reportUnshown(const std::vector<UnshownValue> &values);
+    // Whether a species is selected and RomPath still names the file the last Open accepted;
+    // says so in a box when the file is another one now.
+    bool speciesOfAcceptedImage();
 
     std::unique_ptr<Ui::Form1> ui;
     std::array<QComboBox *, 6> m_combos{};
@@ -64,5 +73,7 @@ private:
     HexFunctions m_hex;
     EvolutionLoader m_loader;
     EvolutionSaver m_saver;
-    bool m_imageAccepted = false;
+    std::string RomPath;
+    // The file whose region byte the last Open accepted; nothing after a rejected Open.
+    std::optional<FileIdentity> m_acceptedImage;
 };

@@ -6,6 +6,7 @@
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
+    Form1::substituteMissingFonts();
     QtCommonDialogs dialogs;
     Form1 window(dialogs);
     app.setWindowIcon(window.windowIcon());

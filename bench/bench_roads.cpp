@@ -1,7 +1,7 @@
 #include "EvolutionTable.h"
 #include "HexFunctions.h"
 #include "OpenedEditor.h"
-#include "RecordingReporter.h"
+#include "ErrorReporter.h"
 
 #include <QApplication>
 
@@ -9,14 +9,19 @@
 
 namespace {
 
+struct SilentReporter : ErrorReporter
+{
+    void ShowErrorBox(const std::string &, const std::string &) override {}
+};
+
 void ReadHexOfTwoBytes(benchmark::State &state)
 {
     TestImage image;
-    RecordingReporter reporter;
+    SilentReporter reporter;
     HexFunctions hex(reporter);
     const std::string path = image.localPath();
     for (auto _ : state) {
-        std::int32_t offset = EvolutionTable::R(250) + EvolutionTable::TargetField;
+        std::int32_t offset = EvolutionTable::R(250) + EvolutionTable::Target.offset;
         const std::int32_t count = 2;
         benchmark::DoNotOptimize(hex.ReadHex(path, offset, count));
     }

@@ -7,14 +7,21 @@ namespace EvolutionTable {
 
 constexpr std::int32_t EvolutionTableOffset = 0x28D7440;
 constexpr std::int32_t EvolutionRecordSize = 44;
-constexpr int FirstSpecies = 1;
-constexpr int LastSpecies = 493;
+constexpr int SpeciesCount = 493;
 
-// Offsets inside a record; the byte at +1 and the bytes from +6 on are never touched.
-constexpr std::int32_t MethodField = 0;    // 1 byte
-constexpr std::int32_t ParameterField = 2; // 2 bytes, little-endian
-constexpr std::int32_t TargetField = 4;    // 2 bytes, little-endian
-constexpr std::int32_t EntrySize = 6;
+// A field of the entry: its offset inside the record and its width in bytes, little-endian.
+struct Field
+{
+    std::int32_t offset;
+    std::int32_t width;
+};
+
+// The byte at +1 and the bytes from +6 on are never touched.
+constexpr Field Method{0, 1};
+constexpr Field Parameter{2, 2};
+constexpr Field Target{4, 2};
+// The level list's own read: the parameter's low byte.
+constexpr Field ParameterLowByte{Parameter.offset, 1};
 
 // 0-based file offset of the record of species k (1 to 493); species 0 has no record.
 constexpr std::int32_t R(int k)

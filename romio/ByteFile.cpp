@@ -15,6 +15,8 @@ ByteFile::~ByteFile()
 
 std::optional<HexError> ByteFile::open(const std::string &path, Mode mode)
 {
+    if (auto error = close())
+        return error;
     // The open system call would stop at an embedded NUL and open another name.
     if (path.empty() || path.find('\0') != std::string::npos)
         return HexError::badFileName();

@@ -15,13 +15,13 @@ class ByteFile
 public:
     enum class Mode { Read, Write };
 
-    ByteFile(HexTrace *trace) : m_trace(trace) {}
+    explicit ByteFile(HexTrace *trace) : m_trace(trace) {}
     ~ByteFile();
     ByteFile(const ByteFile &) = delete;
     ByteFile &operator=(const ByteFile &) = delete;
 
     // Never creates, truncates or extends a file; refuses anything that is not a regular file
-    // without blocking on it.
+    // without blocking on it. A file this object still holds open is closed first.
     std::optional<HexError> open(const std::string &path, Mode mode);
 
     // Positions are 1-based, as the byte routines count them.
@@ -29,6 +29,9 @@ public:
     std::optional<HexError> writeByte(std::int64_t position, std::uint8_t byte);
 
     std::optional<HexError> close();
+
+    // The file's length in bytes when it was opened.
+    std::int64_t size() const { return m_size; }
 
 private:
     HexTrace *m_trace;

@@ -22,6 +22,9 @@ HexError HexError::fromErrno(int error)
     case EMFILE:
     case ENFILE:
         return tooManyFiles();
+    case ENOSPC:
+    case EDQUOT:
+        return diskFull();
     case ENAMETOOLONG:
     case EINVAL:
         return badFileName();

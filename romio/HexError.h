@@ -4,6 +4,9 @@
 #include <string>
 
 // The failures of the byte routines, each with its own number and a description a user understands.
+// The numbers are the classic BASIC runtime's file-error numbers, the ones the editor's Windows
+// original showed in its "Error: N" titles; 64, a bad file name there, stands here for a write past
+// the end, which that runtime never had to report.
 struct HexError
 {
     std::int32_t number;
@@ -14,6 +17,7 @@ struct HexError
     static HexError badFileName() { return {52, "Bad file name"}; }
     static HexError fileNotFound() { return {53, "File not found"}; }
     static HexError ioError() { return {57, "Device I/O error"}; }
+    static HexError diskFull() { return {61, "Disk full"}; }
     static HexError readPastEnd() { return {62, "Input past end of file"}; }
     static HexError badPosition() { return {63, "Bad file position"}; }
     static HexError writePastEnd() { return {64, "Write past end of file"}; }

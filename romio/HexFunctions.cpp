@@ -78,7 +78,7 @@ std::string HexFunctions::ReadHex(const std::string &path, std::int32_t &offset,
     return result;
 }
 
-void HexFunctions::WriteHex(const std::string &path, std::int32_t &offset, std::string &text)
+bool HexFunctions::WriteHex(const std::string &path, std::int32_t &offset, std::string &text)
 {
     if (m_trace)
         m_trace->writeCalled(path, offset, text);
@@ -86,25 +86,27 @@ void HexFunctions::WriteHex(const std::string &path, std::int32_t &offset, std::
     const auto first = firstPosition(offset);
     if (!first) {
         showError(HexError::overflow());
-        return;
+        return false;
     }
     offset = *first;
     const std::int64_t p = *first;
 
     if (text.size() % 2 != 0)
         text.insert(0, 1, '0');
+    const auto last = p + static_cast<std::int64_t>(text.size() / 2) - 1;
 
     ByteFile file(m_trace);
     auto error = file.open(path, ByteFile::Mode::Write);
+    // A field is written whole or not at all where the file ends.
+    if (!error && last > LastPosition)
+        error = HexError::overflow();
+    else if (!error && last > file.size())
+        error = HexError::writePastEnd();
     for (std::int64_t i = 0; !error && !text.empty(); ++i) {
         const auto high = hexDigitValue(text[0]);
         const auto low = hexDigitValue(text[1]);
         if (!high || !low) {
             error = HexError::invalidHexDigits();
-            break;
-        }
-        if (p + i > LastPosition) {
-            error = HexError::overflow();
             break;
         }
         const std::uint8_t holder = static_cast<std::uint8_t>(*high << 4 | *low);
@@ -117,7 +119,9 @@ void HexFunctions::WriteHex(const std::string &path, std::int32_t &offset, std::
     if (error) {
         file.close();
         showError(*error);
+        return false;
     }
+    return true;
 }
 
 std::string HexFunctions::SwapBytes(std::string &text)
@@ -131,4 +135,31 @@ std::string HexFunctions::SwapBytes(std::string &text)
         text.resize(text.size() - 2);
     }
     return result;
+}
+
+std::optional<std::uint32_t> HexFunctions::ReadField(const std::string &path, std::int32_t offset, std::int32_t width)
+{
+    const std::int32_t count = width;
+    std::string text = ReadHex(path, offset, count);
+    const std::string numeral = SwapBytes(text);
+    if (numeral.empty())
+        return std::nullopt;
+    std::uint32_t value = 0;
+    for (char digit : numeral)
+        value = value << 4 | *hexDigitValue(digit);
+    return value;
+}
+
+bool HexFunctions::WriteField(const std::string &path, std::int32_t offset, std::int16_t index, std::int32_t width)
+{
+    auto value = static_cast<std::uint16_t>(index);
+    std::string numeral;
+    do {
+        numeral.insert(numeral.begin(), Digits[value & 0x0F]);
+        value = static_cast<std::uint16_t>(value >> 4);
+    } while (value != 0);
+    numeral.insert(0, "0000");
+    std::string digits = numeral.substr(numeral.size() - 2 * static_cast<std::size_t>(width));
+    std::string text = SwapBytes(digits);
+    return WriteHex(path, offset, text);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 class ErrorReporter;
@@ -19,11 +20,20 @@ public:
     // Returns count bytes from the 0-based offset as hex text, or empty text after an error.
     std::string ReadHex(const std::string &path, std::int32_t &offset, const std::int32_t &count);
 
-    // Writes the digit pairs of text as bytes from the 0-based offset upwards.
-    void WriteHex(const std::string &path, std::int32_t &offset, std::string &text);
+    // Writes the digit pairs of text as bytes from the 0-based offset upwards. False after an
+    // error, whose box has been shown; a text that would reach past the end writes nothing at all.
+    bool WriteHex(const std::string &path, std::int32_t &offset, std::string &text);
 
     // Reverses the order of the digit pairs (after a "0" in front of an odd-length text).
     static std::string SwapBytes(std::string &text);
+
+    // A little-endian field of 1 to 4 bytes as a number: ReadHex, SwapBytes, then the numeral read
+    // as hexadecimal. Nothing after a failed read, whose box has been shown.
+    std::optional<std::uint32_t> ReadField(const std::string &path, std::int32_t offset, std::int32_t width);
+
+    // A list index written as a little-endian field of 1 or 2 bytes: the rightmost digits of
+    // "0000" and its 16-bit upper-case numeral, SwapBytes, then WriteHex. False after an error.
+    bool WriteField(const std::string &path, std::int32_t offset, std::int16_t index, std::int32_t width);
 
     void setTrace(HexTrace *trace) { m_trace = trace; }
 

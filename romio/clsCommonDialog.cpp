@@ -17,14 +17,6 @@ std::string untilNul(const std::vector<char> &buffer)
     return std::string(buffer.begin(), std::find(buffer.begin(), buffer.end(), '\0'));
 }
 
-std::string trimBlanks(const std::string &text)
-{
-    const auto first = text.find_first_not_of(' ');
-    if (first == std::string::npos)
-        return {};
-    return text.substr(first, text.find_last_not_of(' ') - first + 1);
-}
-
 template <typename T>
 auto *textPointer(std::optional<T> &text)
 {
@@ -77,8 +69,10 @@ std::string clsCommonDialog::ShowOpen(std::uintptr_t hwnd, std::string Title, st
     m_record.Flags = static_cast<std::uint32_t>(flags);
     attachTexts();
 
+    // The dialog ends the path with a NUL; the blank fill lies behind it. Blanks of the path's
+    // own belong to the file's name.
     if (m_dialogs.GetOpenFileNameA(m_record) != 0)
-        result = trimBlanks(untilNul(*m_file));
+        result = untilNul(*m_file);
 
     if (!result.empty()) {
         m_lastFileName = result;

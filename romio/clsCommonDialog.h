@@ -19,6 +19,9 @@ public:
     static constexpr std::size_t SaveFileNameBuffer = 128;
 
     explicit clsCommonDialog(CommonDialogs &dialogs) : m_dialogs(dialogs) {}
+    // The record points into this object's own texts.
+    clsCommonDialog(const clsCommonDialog &) = delete;
+    clsCommonDialog &operator=(const clsCommonDialog &) = delete;
 
     // The chosen path, or empty text on cancel or failure.
     std::string ShowOpen(std::uintptr_t hwnd, std::string Title, std::string InitDir = {},

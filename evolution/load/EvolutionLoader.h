@@ -12,7 +12,7 @@ struct UnshownValue
 {
     EditorList list;
     std::uint32_t stored; // the field's bytes as an unsigned number
-    int byteCount;
+    std::int32_t width;   // in bytes
 };
 
 // The load road: a change of the species list's selection shows that species' evolution entry
@@ -25,6 +25,7 @@ public:
 
     // Runs a_a, a_b, a_c and then the cases of species 1 to 130. Returns the stored values that
     // could not be shown in Combo1, Combo6 or the parameter list the loaded method shows.
+    // The level list shows the parameter only when the whole 16-bit value is a level.
     std::vector<UnshownValue> List1_Click();
 
     void a_a(); // species 131 to 260
@@ -33,8 +34,10 @@ public:
 
 private:
     void runCases(int first, int last);
-    // Stops at a read that fails: its box has been shown, and the next reads would only repeat it.
+    // Stops at the first read that fails; the lists it has not reached then show nothing selected.
     void loadCase(int k);
+    // Sets the list to the stored value, or to nothing selected when the list has no entry for it.
+    void show(EditorList list, std::uint32_t stored, std::int32_t width);
 
     EvolutionEditor &m_editor;
     std::vector<UnshownValue> m_unshown;

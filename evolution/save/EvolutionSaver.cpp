@@ -4,25 +4,6 @@
 #include "EvolutionTable.h"
 #include "HexFunctions.h"
 
-namespace {
-
-// The 16-bit two's complement of index as the rightmost digits of "0000" and its upper-case
-// hexadecimal numeral: 2 digits for Method (so -1 gives FF), 4 for Parameter and Target.
-std::string hexDigits(std::int16_t index, std::size_t digits)
-{
-    constexpr char Digits[] = "0123456789ABCDEF";
-    auto value = static_cast<std::uint16_t>(index);
-    std::string numeral;
-    do {
-        numeral.insert(numeral.begin(), Digits[value & 0x0F]);
-        value >>= 4;
-    } while (value != 0);
-    const std::string padded = "0000" + numeral;
-    return padded.substr(padded.size() - digits);
-}
-
-} // namespace
-
 void EvolutionSaver::Command_Click()
 {
     b_a();
@@ -44,7 +25,6 @@ void EvolutionSaver::b_f() { runCases(350, 419); }
 void EvolutionSaver::b_g() { runCases(420, 489); }
 void EvolutionSaver::b_h() { runCases(490, 493); }
 
-
 void EvolutionSaver::runCases(int first, int last)
 {
     for (int k = first; k <= last; ++k) {
@@ -55,20 +35,25 @@ void EvolutionSaver::runCases(int first, int last)
 
 void EvolutionSaver::saveCase(int k)
 {
-    const std::int32_t record = EvolutionTable::R(k);
-    writeField(record + EvolutionTable::MethodField, m_editor.ListIndex(EditorList::Combo1), 2);
-    writeField(record + EvolutionTable::TargetField, m_editor.ListIndex(EditorList::Combo6), 4);
+    // Method, Target, then Parameter from the visible parameter list, if any. The first write
+    // that fails ends the case: its box has been shown, and the next would only repeat it.
+    if (!writeField(k, EvolutionTable::Method, EditorList::Combo1)
+        || !writeField(k, EvolutionTable::Target, EditorList::Combo6))
+        return;
     for (EditorList list : ParameterLists) {
         if (m_editor.Visible(list)) {
-            writeField(record + EvolutionTable::ParameterField, m_editor.ListIndex(list), 4);
+            writeField(k, EvolutionTable::Parameter, list);
             return;
         }
     }
 }
 
-void EvolutionSaver::writeField(std::int32_t offset, std::int16_t index, std::size_t digits)
+bool EvolutionSaver::writeField(int k, EvolutionTable::Field field, EditorList list)
 {
-    std::string numeral = hexDigits(index, digits);
-    std::string text = HexFunctions::SwapBytes(numeral);
-    m_editor.byteAccess().WriteHex(m_editor.romPath(), offset, text);
+    // A list that shows nothing selected has no value to write: the stored one stays.
+    const std::int16_t index = m_editor.ListIndex(list);
+    if (index < 0)
+        return true;
+    return m_editor.byteAccess().WriteField(m_editor.romPath(), EvolutionTable::R(k) + field.offset, index,
+                                            field.width);
 }

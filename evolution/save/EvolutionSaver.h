@@ -1,12 +1,13 @@
 #pragma once
 
-#include <cstdint>
-#include <string>
+#include "EditorList.h"
+#include "EvolutionTable.h"
 
 class EvolutionEditor;
 
 // The save road: the Save command writes the selected species' Method, Target and, when a
-// parameter list is visible, Parameter back into the image, in place. Every routine tests each
+// parameter list is visible, Parameter back into the image, in place; a field whose list shows
+// nothing selected keeps what the image holds. Every routine tests each
 // species of its range against the selection, read anew each time; only the matching case writes.
 class EvolutionSaver
 {
@@ -28,7 +29,8 @@ public:
 private:
     void runCases(int first, int last);
     void saveCase(int k);
-    void writeField(std::int32_t offset, std::int16_t index, std::size_t digits);
+    // False when the write failed.
+    bool writeField(int k, EvolutionTable::Field field, EditorList list);
 
     EvolutionEditor &m_editor;
 };

@@ -1,27 +1,17 @@
 #pragma once
 
-#include <sys/types.h>
 #include <unistd.h>
 
-// Runs a scope as an unprivileged user, so that permission bits stop the process as they stop
-// a user; root is not stopped by them. Outside root the scope runs as the user it already is.
+// Runs a scope as the unprivileged user nobody, whom permission bits stop as they stop a user
+// (root they do not). Outside root the scope runs as the user it already is.
 class AsOtherUser
 {
 public:
-    static constexpr uid_t Nobody = 65534;
-
-    AsOtherUser()
-    {
-        if (::geteuid() == 0) {
-            m_switched = ::setegid(Nobody) == 0 && ::seteuid(Nobody) == 0;
-        }
-    }
+    AsOtherUser() : m_switched(::geteuid() == 0 && ::setegid(65534) == 0 && ::seteuid(65534) == 0) {}
     ~AsOtherUser()
     {
-        if (m_switched) {
-            (void)::seteuid(0);
+        if (m_switched && ::seteuid(0) == 0)
             (void)::setegid(0);
-        }
     }
     AsOtherUser(const AsOtherUser &) = delete;
     AsOtherUser &operator=(const AsOtherUser &) = delete;
@@ -29,5 +19,5 @@ public:
     bool ok() const { return m_switched || ::geteuid() != 0; }
 
 private:
-    bool m_switched = false;
+    bool m_switched;
 };

@@ -2,65 +2,44 @@
 
 #include <QFile>
 
-#include <algorithm>
-
-using namespace EvolutionTable;
+using EvolutionTable::R;
 
 namespace {
 
-constexpr qint64 PatternEnd = R(493) + EvolutionRecordSize;
-
-// Filler for the bytes of a record the editor never touches: never zero, different per byte.
-char filler(qint64 offset)
-{
-    return static_cast<char>(0x80 | (offset * 37 % 127));
-}
+// The table and 64 bytes on either side: every byte the editor may touch, and its neighbours.
+constexpr qint64 AroundFrom = R(1) - 64, AroundTo = R(494) + 64;
 
 } // namespace
 
-QByteArray entryBytes(const TestImage::Entry &entry)
+QByteArray entryBytes(const TestImage::Entry &e)
 {
-    QByteArray bytes(6, '\0');
-    bytes[0] = static_cast<char>(entry.method);
-    bytes[2] = static_cast<char>(entry.parameter & 0xFF);
-    bytes[3] = static_cast<char>(entry.parameter >> 8 & 0xFF);
-    bytes[4] = static_cast<char>(entry.target & 0xFF);
-    bytes[5] = static_cast<char>(entry.target >> 8 & 0xFF);
-    return bytes;
+    const char bytes[] = {char(e.method), 0, char(e.parameter), char(e.parameter >> 8), char(e.target), char(e.target >> 8)};
+    return QByteArray(bytes, 6);
 }
 
 TestImage::Entry TestImage::patternEntry(int k)
 {
-    // Every value fits every list it is set into: a level of at most 100 in the low byte, and a
-    // 16-bit parameter below 464; odd species carry a high byte of 1.
-    return {k % 27, (k % 2) * 256 + (k * 7) % 101, (k * 13) % 494};
+    // Levels only where the method shows the level list; other odd species carry a high byte of 1.
+    const int method = k % 27;
+    return {method, (method != 4 ? k % 2 : 0) * 256 + k * 7 % 101, k * 13 % 494};
 }
 
-TestImage::TestImage(qint64 size, const QString &fileName)
-    : m_path(m_dir.filePath(fileName))
-    , m_reference(size, '\0')
+TestImage::TestImage(qint64 size, const QString &name) : m_path(m_dir.filePath(name)), m_copy(size, '\0')
 {
-    const QByteArray header("QUORVEL\0\0\0\0\0YRWE", 16);
-    std::copy(header.begin(), header.begin() + std::min<qint64>(header.size(), size), m_reference.begin());
-    for (qint64 offset = EvolutionTableOffset - 64; offset < std::min(PatternEnd + 64, size); ++offset)
-        m_reference[offset] = filler(offset);
-    for (int k = FirstSpecies; k <= LastSpecies; ++k) {
+    m_copy.replace(0, 16, QByteArray("QUORVEL\0\0\0\0\0YRWE", 16).left(size));
+    for (qint64 at = AroundFrom; at < std::min(AroundTo, size); ++at)
+        m_copy[at] = char(0x80 | at * 37 % 127);
+    for (int k = 1; k <= EvolutionTable::SpeciesCount; ++k) {
         const QByteArray bytes = entryBytes(patternEntry(k));
-        for (int i = 0; i < bytes.size(); ++i) {
-            if (i != 1 && R(k) + i < size)
-                m_reference[R(k) + i] = bytes[i];
-        }
+        for (int i : {0, 2, 3, 4, 5})
+            if (R(k) + i < size)
+                m_copy[R(k) + i] = bytes[i];
     }
-
     QFile file(m_path);
-    if (!file.open(QIODevice::WriteOnly) || !file.resize(size))
-        qFatal("cannot create the test image");
-    file.write(m_reference.constData(), std::min<qint64>(header.size(), size));
-    const qint64 from = EvolutionTableOffset - 64;
-    if (from < size) {
-        file.seek(from);
-        file.write(m_reference.constData() + from, std::min(PatternEnd + 64, size) - from);
-    }
+    if (!file.open(QIODevice::WriteOnly) || !file.resize(size) || file.write(m_copy.left(16)) < 0)
+        qFatal("cannot make the test image");
+    if (AroundFrom < size && (!file.seek(AroundFrom) || file.write(m_copy.mid(AroundFrom, AroundTo - AroundFrom)) < 0))
+        qFatal("cannot make the test image");
 }
 
 std::string TestImage::localPath() const
@@ -83,30 +62,20 @@ void TestImage::writeEntry(int k, const Entry &entry)
     write(R(k) + 2, bytes.mid(2));
 }
 
-void TestImage::expect(qint64 offset, const QByteArray &bytes)
-{
-    std::copy(bytes.begin(), bytes.end(), m_reference.begin() + offset);
-}
-
 QByteArray TestImage::read(qint64 offset, qint64 count) const
 {
     QFile file(m_path);
-    if (!file.open(QIODevice::ReadOnly) || !file.seek(offset))
-        return {};
-    return file.read(count);
+    return file.open(QIODevice::ReadOnly) && file.seek(offset) ? file.read(count) : QByteArray();
 }
 
-QByteArray TestImage::fileContents() const
+qint64 TestImage::difference(bool whole) const
 {
     QFile file(m_path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-qint64 TestImage::firstDifference() const
-{
-    const QByteArray contents = fileContents();
-    if (contents.size() != m_reference.size())
-        return std::min(contents.size(), m_reference.size());
-    const auto mismatch = std::mismatch(contents.begin(), contents.end(), m_reference.begin());
-    return mismatch.first == contents.end() ? -1 : mismatch.first - contents.begin();
+    if (!file.open(QIODevice::ReadOnly) || file.size() != m_copy.size())
+        return file.size();
+    const qint64 from = whole ? 0 : std::min(AroundFrom, file.size());
+    const QByteArray bytes = whole ? file.readAll() : (file.seek(from), file.read(AroundTo - from));
+    const QByteArray copy = m_copy.mid(from, bytes.size());
+    const auto at = std::mismatch(bytes.begin(), bytes.end(), copy.begin());
+    return at.first == bytes.end() ? -1 : from + (at.first - bytes.begin());
 }

@@ -3,56 +3,44 @@
 #include "EvolutionTable.h"
 
 #include <QByteArray>
-#include <QString>
 #include <QTemporaryDir>
 
-#include <cstdint>
 #include <string>
 
-// A sparse image file in a folder of its own, with an in-memory reference copy of every byte
-// that is meant to be in it, so a test can compare the whole file against what it expects.
+// A sparse image file in a folder of its own, with an in-memory copy of every byte that is meant
+// to be in it, so that a test can compare the file against what it expects.
 class TestImage
 {
 public:
     struct Entry
     {
-        int method;
-        int parameter; // 16-bit
-        int target;    // 16-bit
+        int method, parameter, target;
     };
+    static constexpr qint64 StandardSize = EvolutionTable::R(494) + 4096;
 
-    // Long enough for the whole evolution table, with a tail behind it.
-    static constexpr qint64 StandardSize = EvolutionTable::R(493) + EvolutionTable::EvolutionRecordSize + 4096;
+    // A header with the game code "YRWE", and in every record an entry that each list it is
+    // shown in can show, with non-zero bytes around it.
+    explicit TestImage(qint64 size = StandardSize, const QString &name = QStringLiteral("image.nds"));
 
-    // A header with the game code "YRWE", and a distinct, loadable entry in every record whose
-    // other bytes (+1, +6 to +43) are non-zero.
-    explicit TestImage(qint64 size = StandardSize, const QString &fileName = QStringLiteral("image.nds"));
-
+    static Entry patternEntry(int k);
     QString path() const { return m_path; }
     std::string localPath() const;
     QString folder() const { return m_dir.path(); }
 
-    // The entry the pattern puts into species k's record.
-    static Entry patternEntry(int k);
-
-    // Writes into the file and into the reference copy alike.
+    // Into the file and the copy alike.
     void write(qint64 offset, const QByteArray &bytes);
     void writeEntry(int k, const Entry &entry);
-    void setRegion(char letter) { write(15, QByteArray(1, letter)); }
-
-    // Changes only the reference copy: what the test expects the program to write.
-    void expect(qint64 offset, const QByteArray &bytes);
+    // Into the copy only: what the program is expected to write.
+    void expect(qint64 offset, const QByteArray &bytes) { m_copy.replace(offset, bytes.size(), bytes); }
 
     QByteArray read(qint64 offset, qint64 count) const;
-    // Offset of the first byte where the file differs from the reference, or -1.
-    qint64 firstDifference() const;
+    // Where the file first differs from the copy in the table (or, whole, anywhere), or -1.
+    qint64 difference(bool whole = true) const;
 
 private:
-    QByteArray fileContents() const;
-
     QTemporaryDir m_dir;
     QString m_path;
-    QByteArray m_reference;
+    QByteArray m_copy;
 };
 
-QByteArray entryBytes(const TestImage::Entry &entry);
+QByteArray entryBytes(const TestImage::Entry &entry); // the 6 bytes; +1 is 0

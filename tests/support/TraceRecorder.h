@@ -2,10 +2,10 @@
 
 #include "HexTrace.h"
 
-#include <QString>
+#include <QRegularExpression>
 #include <QStringList>
 
-// Records every call of the byte routines and every open and close, one line each:
+// Every call of the byte routines and every open and close, a line each:
 // "read <offset> <count>", "write <offset> <text>", "open", "close".
 class TraceRecorder : public HexTrace
 {
@@ -21,16 +21,8 @@ public:
     void fileOpened() override { events << QStringLiteral("open"); }
     void fileClosed() override { events << QStringLiteral("close"); }
 
-    // Only the calls, without the opens and closes.
-    QStringList calls() const
-    {
-        QStringList result;
-        for (const QString &event : events)
-            if (event.startsWith(QLatin1String("read")) || event.startsWith(QLatin1String("write")))
-                result << event;
-        return result;
-    }
-    int count(const QString &event) const { return static_cast<int>(events.count(event)); }
+    // The calls alone, without the opens and closes.
+    QStringList calls() const { return events.filter(QRegularExpression(QStringLiteral("^(read|write) "))); }
 
     QStringList events;
 };

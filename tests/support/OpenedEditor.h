@@ -5,40 +5,65 @@
 #include "TestImage.h"
 #include "TraceRecorder.h"
 
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QListWidget>
+#include <QMessageBox>
 #include <QTimer>
-
-class QComboBox;
-class QListWidget;
+#include <QToolButton>
 
 // The main window, with its test image opened through File, Open unless asked not to. Its byte
 // routines report to `trace`, and every message box is closed with OK and kept in `boxes`.
-class OpenedEditor : public QObject
+struct OpenedEditor
 {
-    Q_OBJECT
-
-public:
-    struct Box
+    explicit OpenedEditor(bool openImage = true) : form(dialogs), list(form.findChild<QListWidget *>("List1"))
     {
-        QString title, text;
-        bool plain; // OK only, and no icon anywhere, not even on the button
-    };
+        form.byteAccess().setTrace(&trace);
+        QObject::connect(&watch, &QTimer::timeout, [this] {
+            auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+            if (!box || !box->isVisible())
+                return;
+            QAbstractButton *ok = box->button(QMessageBox::Ok);
+            // A box with more than OK, or an icon anywhere, is marked so that no test passes it.
+            const bool plain = box->standardButtons() == QMessageBox::Ok && box->icon() == QMessageBox::NoIcon && ok->icon().isNull();
+            boxes.append({(plain ? "" : "with an icon: ") + box->windowTitle(), box->text()});
+            ok->click();
+        });
+        watch.start(0);
+        if (openImage)
+            open(image.localPath());
+        trace.events.clear();
+    }
 
-    explicit OpenedEditor(bool openImage = true);
-
-    void open(const std::string &path);
-    void select(int species);
-    void save();
-    QComboBox *combo(int n) const;
-    QList<int> selections() const; // of Combo1 to Combo6
-    QStringList boxTitles() const;
+    void open(const std::string &path)
+    {
+        dialogs.choose(path);
+        form.findChild<QAction *>("Open1")->trigger();
+    }
+    void select(int species) { list->setCurrentRow(species); }
+    void save() { form.findChild<QToolButton *>("Command")->click(); }
+    QComboBox *combo(int n) const { return form.findChild<QComboBox *>(QString("Combo%1").arg(n)); }
+    QList<int> selections() const // of Combo1 to Combo6
+    {
+        QList<int> indices;
+        for (int n = 1; n <= 6; ++n)
+            indices << combo(n)->currentIndex();
+        return indices;
+    }
+    QStringList boxTitles() const
+    {
+        QStringList titles;
+        for (const auto &[title, text] : boxes)
+            titles << title;
+        return titles;
+    }
 
     TestImage image;
     ScriptedCommonDialogs dialogs;
     Form1 form;
     QListWidget *list;
     TraceRecorder trace;
-    QList<Box> boxes;
-
-private:
-    QTimer m_watch;
+    QList<std::pair<QString, QString>> boxes; // title and text
+    QTimer watch;
 };

@@ -4,12 +4,8 @@
 
 using EvolutionTable::R;
 
-namespace {
-
 // The table and 64 bytes on either side: every byte the editor may touch, and its neighbours.
-constexpr qint64 AroundFrom = R(1) - 64, AroundTo = R(494) + 64;
-
-} // namespace
+static constexpr qint64 From = R(1) - 64, To = R(494) + 64;
 
 QByteArray entryBytes(const TestImage::Entry &e)
 {
@@ -27,18 +23,15 @@ TestImage::Entry TestImage::patternEntry(int k)
 TestImage::TestImage(qint64 size, const QString &name) : m_path(m_dir.filePath(name)), m_copy(size, '\0')
 {
     m_copy.replace(0, 16, QByteArray("QUORVEL\0\0\0\0\0YRWE", 16).left(size));
-    for (qint64 at = AroundFrom; at < std::min(AroundTo, size); ++at)
+    for (qint64 at = From; at < std::min(To, size); ++at)
         m_copy[at] = char(0x80 | at * 37 % 127);
-    for (int k = 1; k <= EvolutionTable::SpeciesCount; ++k) {
-        const QByteArray bytes = entryBytes(patternEntry(k));
+    for (int k = 1; k <= EvolutionTable::SpeciesCount; ++k)
         for (int i : {0, 2, 3, 4, 5})
             if (R(k) + i < size)
-                m_copy[R(k) + i] = bytes[i];
-    }
+                m_copy[R(k) + i] = entryBytes(patternEntry(k))[i];
     QFile file(m_path);
-    if (!file.open(QIODevice::WriteOnly) || !file.resize(size) || file.write(m_copy.left(16)) < 0)
-        qFatal("cannot make the test image");
-    if (AroundFrom < size && (!file.seek(AroundFrom) || file.write(m_copy.mid(AroundFrom, AroundTo - AroundFrom)) < 0))
+    if (!file.open(QIODevice::WriteOnly) || !file.resize(size) || file.write(m_copy.left(16)) < 0
+        || (From < size && (!file.seek(From) || file.write(m_copy.mid(From, To - From)) < 0)))
         qFatal("cannot make the test image");
 }
 
@@ -57,9 +50,8 @@ void TestImage::write(qint64 offset, const QByteArray &bytes)
 
 void TestImage::writeEntry(int k, const Entry &entry)
 {
-    const QByteArray bytes = entryBytes(entry);
-    write(R(k), bytes.left(1));
-    write(R(k) + 2, bytes.mid(2));
+    write(R(k), entryBytes(entry).left(1));
+    write(R(k) + 2, entryBytes(entry).mid(2));
 }
 
 QByteArray TestImage::read(qint64 offset, qint64 count) const
@@ -68,14 +60,13 @@ QByteArray TestImage::read(qint64 offset, qint64 count) const
     return file.open(QIODevice::ReadOnly) && file.seek(offset) ? file.read(count) : QByteArray();
 }
 
-qint64 TestImage::difference(bool whole) const
+qint64 TestImage::difference(bool tableOnly) const
 {
     QFile file(m_path);
     if (!file.open(QIODevice::ReadOnly) || file.size() != m_copy.size())
         return file.size();
-    const qint64 from = whole ? 0 : std::min(AroundFrom, file.size());
-    const QByteArray bytes = whole ? file.readAll() : (file.seek(from), file.read(AroundTo - from));
-    const QByteArray copy = m_copy.mid(from, bytes.size());
-    const auto at = std::mismatch(bytes.begin(), bytes.end(), copy.begin());
+    const qint64 from = tableOnly ? std::min(From, file.size()) : 0;
+    const QByteArray bytes = tableOnly ? read(from, To - from) : file.readAll();
+    const auto at = std::mismatch(bytes.begin(), bytes.end(), m_copy.begin() + from);
     return at.first == bytes.end() ? -1 : from + (at.first - bytes.begin());
 }

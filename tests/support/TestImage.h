@@ -20,22 +20,19 @@ public:
 
     // A header with the game code "YRWE", and in every record an entry that each list it is
     // shown in can show, with non-zero bytes around it.
-    explicit TestImage(qint64 size = StandardSize, const QString &name = QStringLiteral("image.nds"));
+    explicit TestImage(qint64 size = StandardSize, const QString &name = "image.nds");
 
     static Entry patternEntry(int k);
     QString path() const { return m_path; }
     std::string localPath() const;
     QString folder() const { return m_dir.path(); }
 
-    // Into the file and the copy alike.
-    void write(qint64 offset, const QByteArray &bytes);
+    void write(qint64 offset, const QByteArray &bytes); // into the file and the copy alike
     void writeEntry(int k, const Entry &entry);
-    // Into the copy only: what the program is expected to write.
     void expect(qint64 offset, const QByteArray &bytes) { m_copy.replace(offset, bytes.size(), bytes); }
-
     QByteArray read(qint64 offset, qint64 count) const;
-    // Where the file first differs from the copy in the table (or, whole, anywhere), or -1.
-    qint64 difference(bool whole = true) const;
+    // Where the file first differs from the copy, in the table or anywhere; -1 where it does not.
+    qint64 difference(bool tableOnly = false) const;
 
 private:
     QTemporaryDir m_dir;
@@ -43,4 +40,4 @@ private:
     QByteArray m_copy;
 };
 
-QByteArray entryBytes(const TestImage::Entry &entry); // the 6 bytes; +1 is 0
+QByteArray entryBytes(const TestImage::Entry &entry); // the entry's 6 bytes, with 0 at +1

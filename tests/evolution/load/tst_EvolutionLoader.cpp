@@ -1,6 +1,5 @@
 #include "OpenedEditor.h"
 
-#include <QComboBox>
 #include <QtTest>
 
 #include <cstdio>
@@ -25,7 +24,7 @@ class TestEvolutionLoader : public QObject
 
 private slots:
     void init() { e = std::make_unique<OpenedEditor>(); }
-    void cleanup() { QVERIFY2(!e->boxTitles().join("").contains("icon"), qPrintable(e->boxTitles().join(", "))); }
+    void cleanup() { QVERIFY(!e->boxTitles().join('|').contains("with an icon")); }
 
     void everySpeciesShowsItsOwnEntryReadFieldByField()
     {
@@ -82,9 +81,9 @@ private slots:
         QCOMPARE(e->boxes.size(), named.isEmpty() ? 0 : 1);
         if (named.isEmpty())
             return;
-        const QString text = e->boxes[0].text;
+        const auto &[title, text] = e->boxes[0];
         const bool one = named.size() == 1;
-        QCOMPARE(e->boxes[0].title, Form1::ApplicationTitle);
+        QCOMPARE(title, Form1::ApplicationTitle);
         QVERIFY2(text.contains(named.join('\n')) && text.count(": stored value") == named.size(), qPrintable(text));
         QVERIFY2(text.contains(one ? "a value that its list" : "values that their lists"), qPrintable(text));
         QVERIFY2(text.contains(one ? "Save keeps the stored value unless" : "Save keeps the stored values unless"), qPrintable(text));
@@ -119,7 +118,7 @@ private slots:
         e->combo(1)->setCurrentIndex(3);
         e->save();
         QCOMPARE(e->boxTitles(), QStringList(2, Form1::ApplicationTitle));
-        QVERIFY2(e->boxes[0].text.contains("changed on disk"), qPrintable(e->boxes[0].text));
+        QVERIFY2(e->boxes[0].second.contains("changed on disk"), qPrintable(e->boxes[0].second));
         QVERIFY(e->trace.events.isEmpty());
         QVERIFY(e->image.read(0, TestImage::StandardSize) == replaced);
     }

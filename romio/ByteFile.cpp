@@ -62,9 +62,6 @@ std::optional<HexError> ByteFile::writeByte(std::int64_t position, std::uint8_t 
 {
     if (position < 1)
         return HexError::badPosition();
-    // The image keeps its length: a byte beyond the end would grow the file.
-    if (position > m_size)
-        return HexError::writePastEnd();
     ssize_t n;
     do {
         n = ::pwrite(m_fd, &byte, 1, static_cast<off_t>(position - 1));

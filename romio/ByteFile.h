@@ -20,11 +20,12 @@ public:
     ByteFile(const ByteFile &) = delete;
     ByteFile &operator=(const ByteFile &) = delete;
 
-    // Never creates, truncates or extends a file; refuses anything that is not a regular file
-    // without blocking on it. A file this object still holds open is closed first.
+    // Never creates or truncates a file; refuses anything that is not a regular file without
+    // blocking on it. A file this object still holds open is closed first.
     std::optional<HexError> open(const std::string &path, Mode mode);
 
-    // Positions are 1-based, as the byte routines count them.
+    // Positions are 1-based, as the byte routines count them. A byte written beyond size()
+    // would extend the file: the caller checks first.
     std::optional<HexError> readByte(std::int64_t position, std::uint8_t &byte);
     std::optional<HexError> writeByte(std::int64_t position, std::uint8_t byte);
 

@@ -10,8 +10,19 @@
 #include <QComboBox>
 #include <QListWidget>
 #include <QMessageBox>
+#include <QProxyStyle>
 #include <QTimer>
 #include <QToolButton>
+
+// Styles differ in whether dialog buttons carry pictures; under this one they do, so that every
+// box of ours has to take them off.
+struct PicturedButtonsStyle : QProxyStyle
+{
+    int styleHint(StyleHint hint, const QStyleOption *option, const QWidget *widget, QStyleHintReturn *data) const override
+    {
+        return hint == SH_DialogButtonBox_ButtonsHaveIcons ? 1 : QProxyStyle::styleHint(hint, option, widget, data);
+    }
+};
 
 // The main window, with its test image opened through File, Open unless asked not to. Its byte
 // routines report to `trace`, and every message box is closed with OK and kept in `boxes`.
@@ -19,6 +30,8 @@ struct OpenedEditor
 {
     explicit OpenedEditor(bool openImage = true) : form(dialogs), list(form.findChild<QListWidget *>("List1"))
     {
+        if (!dynamic_cast<PicturedButtonsStyle *>(QApplication::style()))
+            QApplication::setStyle(new PicturedButtonsStyle);
         form.byteAccess().setTrace(&trace);
         QObject::connect(&watch, &QTimer::timeout, [this] {
             auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());

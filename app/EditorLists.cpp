@@ -8,7 +8,7 @@ const std::array<std::string_view, 494> SpeciesList = {
     "Theirloth", // 1
     "Gedri", // 2
     "Skyltrend", // 3
-    "Laito", // 4
+    "Famni", // 4
     "Qeixzond", // 5
     "Quarnrex", // 6
     "Wyqyr", // 7
@@ -16,13 +16,13 @@ const std::array<std::string_view, 494> SpeciesList = {
     "Mirsux", // 9
     "Toultdim", // 10
     "Tuazkeiz", // 11
-    "Kedrir", // 12
+    "Thaesk", // 12
     "Saeseik", // 13
     "Goukthysk", // 14
     "Roskfei", // 15
     "Vryltdek", // 16
     "Hythhyl", // 17
-    "Tudyx", // 18
+    "Gruak", // 18
     "Zhykkualt", // 19
     "Nexni", // 20
     "Trondrir", // 21
@@ -39,7 +39,7 @@ const std::array<std::string_view, 494> SpeciesList = {
     "Vuzhi", // 32
     "Fusku", // 33
     "Baemtaim", // 34
-    "Bungous", // 35
+    "Kriphil", // 35
     "Tryvrund", // 36
     "Roxla", // 37
     "Helfu", // 38
@@ -62,7 +62,7 @@ const std::array<std::string_view, 494> SpeciesList = {
     "Touqu", // 55
     "Humkurfu", // 56
     "Vaxno", // 57
-    "Hyxpryx", // 58
+    "Miltsae", // 58
     "Mithdraen", // 59
     "Skeltliv", // 60
     "Peilos", // 61
@@ -70,7 +70,7 @@ const std::array<std::string_view, 494> SpeciesList = {
     "Byndprusk", // 63
     "Leihy", // 64
     "Koumbryr", // 65
-    "Pysku", // 66
+    "Troun", // 66
     "Vuskel", // 67
     "Muan-Thuz", // 68
     "Hivhom", // 69
@@ -78,7 +78,7 @@ const std::array<std::string_view, 494> SpeciesList = {
     "Truktal", // 71
     "Kuzyrn", // 72
     "Tyskvanku", // 73
-    "Tovtu", // 74
+    "Phaim", // 74
     "Druhi", // 75
     "Prysksler", // 76
     "Keltwodre", // 77
@@ -107,11 +107,11 @@ const std::array<std::string_view, 494> SpeciesList = {
     "Nelrylt", // 100
     "Drerndruas", // 101
     "Lusdaek", // 102
-    "Rosksai", // 103
+    "Mernrem", // 103
     "Datri", // 104
     "Sluvyrnfai", // 105
     "Krathguv", // 106
-    "Tromae", // 107
+    "Praeth", // 107
     "Zhevrae", // 108
     "Gukrind", // 109
     "Hazhaer", // 110
@@ -137,10 +137,10 @@ const std::array<std::string_view, 494> SpeciesList = {
     "Qalsai", // 130
     "Kezgix", // 131
     "Byrusk", // 132
-    "Jabro", // 133
+    "Krult", // 133
     "Poupa", // 134
     "Vuamtu", // 135
-    "Gihom", // 136
+    "Lailt", // 136
     "Qoulaesk", // 137
     "Loxhi", // 138
     "Kaevzhi", // 139
@@ -153,9 +153,9 @@ const std::array<std::string_view, 494> SpeciesList = {
     "Luakfen", // 146
     "Brideirn", // 147
     "Tyztaimas", // 148
-    "Rokqa", // 149
+    "Zhath", // 149
     "Vunqein", // 150
-    "Pevin", // 151
+    "Thuas", // 151
     "Zharnzez", // 152
     "Fomjusro", // 153
     "Paikdei", // 154
@@ -164,14 +164,14 @@ const std::array<std::string_view, 494> SpeciesList = {
     "Zeskviv", // 157
     "Brilbrai", // 158
     "Kaeltba", // 159
-    "Sambeth", // 160
+    "Lizhaix", // 160
     "Truasisk", // 161
     "Phimmev", // 162
     "Phikru", // 163
     "Taevgys", // 164
     "Lerbyz", // 165
     "Qyvqe", // 166
-    "Vursel", // 167
+    "Pybeil", // 167
     "Truaslix", // 168
     "Brilsyx", // 169
     "Talpi", // 170
@@ -187,8 +187,8 @@ const std::array<std::string_view, 494> SpeciesList = {
     "Sozhy", // 180
     "Traeskprok", // 181
     "Tindskous", // 182
-    "Pisou", // 183
-    "Qeter", // 184
+    "Fuarn", // 183
+    "Ropym", // 184
     "Loswolt", // 185
     "Dinosk", // 186
     "Saivthilt", // 187
@@ -204,7 +204,7 @@ const std::array<std::string_view, 494> SpeciesList = {
     "Zhaiv'jar", // 197
     "Kultfupon", // 198
     "Pazbeigoz", // 199
-    "Pykok", // 200
+    "Faisk", // 200
     "Kubir", // 201
     "Trurskou", // 202
     "Krethpuam", // 203
@@ -215,7 +215,7 @@ const std::array<std::string_view, 494> SpeciesList = {
     "Bravse", // 208
     "Waxtrourn", // 209
     "Slyzvoz", // 210
-    "Wykhi", // 211
+    "Drail", // 211
     "Skelzha", // 212
     "Kaezhynd", // 213
     "Hondfail", // 214
@@ -232,14 +232,14 @@ const std::array<std::string_view, 494> SpeciesList = {
     "Joxbrixve", // 225
     "Ramphask", // 226
     "Zoultteil", // 227
-    "Dyxpruarn", // 228
+    "Bouzhyrvi", // 228
     "Fivsa", // 229
     "Housktrox", // 230
     "Skouhiskym", // 231
     "Driwual", // 232
-    "Dom Voux", // 233
+    "Kax Rind", // 233
     "Tralfu", // 234
-    "Gymtytyth", // 235
+    "Doundthyr", // 235
     "Troskqarn", // 236
     "Lerwexleis", // 237
     "Zhyxkend", // 238
@@ -262,11 +262,11 @@ const std::array<std::string_view, 494> SpeciesList = {
     "Karnslesk", // 255
     "Zusnys", // 256
     "Waiki", // 257
-    "Prezes", // 258
-    "Jouli", // 259
+    "Biraix", // 258
+    "Vrurn", // 259
     "Linthuav", // 260
     "Godesk", // 261
-    "Kryry", // 262
+    "Zhond", // 262
     "Prainneil", // 263
     "Lurruszi", // 264
     "Faisfupa", // 265
@@ -279,7 +279,7 @@ const std::array<std::string_view, 494> SpeciesList = {
     "Lekeiz", // 272
     "Ketrou", // 273
     "Bizkei", // 274
-    "Proteis", // 275
+    "Tomairn", // 275
     "Meitraeth", // 276
     "Vyngouth", // 277
     "Kilta", // 278
@@ -287,7 +287,7 @@ const std::array<std::string_view, 494> SpeciesList = {
     "Loukkua", // 280
     "Laiqaez", // 281
     "Qeksle", // 282
-    "Tairvi", // 283
+    "Skaind", // 283
     "Huveil", // 284
     "Faesktra", // 285
     "Vokluthult", // 286
@@ -302,7 +302,7 @@ const std::array<std::string_view, 494> SpeciesList = {
     "Gaerwi", // 295
     "Wurskek", // 296
     "Pheize", // 297
-    "Ruskpryk", // 298
+    "Vraekqae", // 298
     "Jylma", // 299
     "Feivfy", // 300
     "Raekpraelt", // 301
@@ -312,15 +312,15 @@ const std::array<std::string_view, 494> SpeciesList = {
     "Naeho", // 305
     "Lukdreith", // 306
     "Taiskdas", // 307
-    "Pislae", // 308
+    "Slodes", // 308
     "Phupheisk", // 309
     "Zindurn", // 310
     "Zhoubu", // 311
-    "Kokrel", // 312
+    "Jetalt", // 312
     "Zheiwen", // 313
     "Traemmei", // 314
     "Treiltguam", // 315
-    "Dedro", // 316
+    "Slynd", // 316
     "Wultbae", // 317
     "Mipai", // 318
     "Ragyn", // 319
@@ -338,32 +338,32 @@ const std::array<std::string_view, 494> SpeciesList = {
     "Greirdeim", // 331
     "Gymzu", // 332
     "Jaindnorn", // 333
-    "Grandnair", // 334
+    "Traekkrem", // 334
     "Mysvri", // 335
     "Zaivdrarn", // 336
     "Kilprav", // 337
     "Surtiv", // 338
     "Vrovtras", // 339
     "Hezga", // 340
-    "Prouvu", // 341
-    "Waedra", // 342
+    "Vruamy", // 341
+    "Ryzelt", // 342
     "Keizua", // 343
     "Fabreilt", // 344
     "Vilvound", // 345
-    "Zussan", // 346
+    "Fuvfou", // 346
     "Vrymsorn", // 347
     "Zaissi", // 348
     "Vreikhilt", // 349
     "Voszhai", // 350
     "Vaemzhain", // 351
     "Kroulrou", // 352
-    "Razrai", // 353
+    "Traend", // 353
     "Skarnthyk", // 354
     "Ribrix", // 355
     "Prandslaiv", // 356
     "Skon.Skyv", // 357
     "Zoltgei", // 358
-    "Haemex", // 359
+    "Zuklev", // 359
     "Slindkind", // 360
     "Fyhouz", // 361
     "Qadry", // 362
@@ -387,35 +387,35 @@ const std::array<std::string_view, 494> SpeciesList = {
     "Fekrul", // 380
     "Waskzoun", // 381
     "Zhyrex", // 382
-    "Nakmo", // 383
-    "Kavrein", // 384
+    "Zykem", // 383
+    "Skouvix", // 384
     "Thurdrex", // 385
     "Haepheir", // 386
     "Hithen", // 387
     "Suazpru", // 388
     "Keshaik", // 389
-    "Murgro", // 390
+    "Zornho", // 390
     "Truazgrou", // 391
-    "Sasku", // 392
+    "Skuam", // 392
     "Beigux", // 393
     "Quazind", // 394
-    "Vryrskou", // 395
+    "Skylskik", // 395
     "Niskdraez", // 396
     "Byzbe", // 397
     "Posjuan", // 398
     "Vuathheim", // 399
-    "Juvwi", // 400
+    "Zuqak", // 400
     "Buzqev", // 401
     "Heizgrinux", // 402
-    "Roviv", // 403
-    "Sivmu", // 404
+    "Mamsu", // 403
+    "Keirn", // 404
     "Wynruseim", // 405
     "Druxrath", // 406
     "Za-Meiz", // 407
     "Skozfou", // 408
     "Wukruapaez", // 409
     "Vrykvrov", // 410
-    "Souzi", // 411
+    "Kykvo", // 411
     "Fernwogith", // 412
     "Brizskirn", // 413
     "Synyth", // 414
@@ -426,7 +426,7 @@ const std::array<std::string_view, 494> SpeciesList = {
     "Seizvisk", // 419
     "Hyrwaem", // 420
     "Krarfyl", // 421
-    "Qeiza", // 422
+    "Dualt", // 422
     "Moxbyth", // 423
     "Beindtrym", // 424
     "Gopeis", // 425
@@ -439,12 +439,12 @@ const std::array<std::string_view, 494> SpeciesList = {
     "Brosklylt", // 432
     "Faenwu", // 433
     "Grazhe", // 434
-    "Bizeith", // 435
-    "Qadri", // 436
+    "Kaekgae", // 435
+    "Prund", // 436
     "Faenwael", // 437
-    "Levei", // 438
+    "Sovel", // 438
     "Pa Douhu", // 439
-    "Grorylt", // 440
+    "Lobruax", // 440
     "Mylmyn", // 441
     "Zhultpri", // 442
     "Phuambae", // 443
@@ -458,15 +458,15 @@ const std::array<std::string_view, 494> SpeciesList = {
     "Zournhil", // 451
     "Tirvonha", // 452
     "Dranne", // 453
-    "Qozmy", // 454
+    "Muldo", // 454
     "Naikgusk", // 455
-    "Grouthby", // 456
+    "Pouzwaev", // 456
     "Mixtry", // 457
     "Bamjeind", // 458
-    "Nainu", // 459
-    "Tytrur", // 460
+    "Wykje", // 459
+    "Duvrol", // 460
     "Kozail", // 461
-    "Giveith", // 462
+    "Sakbron", // 462
     "Pemzys", // 463
     "Puakry", // 464
     "Joklax", // 465
@@ -527,7 +527,7 @@ const std::array<std::string_view, 27> MethodList = {
     "Special Level Evo", // 23
     "Level at Vostrel", // 24
     "Level at Ambrask", // 25
-    "Level at Route 217", // 26
+    "Level at Thessgard", // 26
 };
 
 const std::array<std::string_view, 101> LevelList = {
@@ -640,7 +640,7 @@ const std::array<std::string_view, 464> ItemList = {
     "Preivraind", // 2
     "Kreskus Quill", // 3
     "Terbyrn", // 4
-    "Krexkis Tonic", // 5
+    "Fizdais Resin", // 5
     "Slaezhe Cask ", // 6
     "Krelpuvvou", // 7
     "Baitryz", // 8
@@ -659,17 +659,17 @@ const std::array<std::string_view, 464> ItemList = {
     "Thitrem", // 21
     "Truavdrael", // 22
     "Zhoufuv Lamp", // 23
-    "Jepul Quill", // 24
-    "Daewe Wick", // 25
+    "Kraiz Charm", // 24
+    "Traev Husk", // 25
     "Zhykri", // 26
     "Phorprir Cask", // 27
     "Paerke Tassel", // 28
     "Zovlend Vial", // 29
     "Huarndisk", // 30
-    "Qaertroltprik", // 31
+    "Tonteigundvir", // 31
     "Zheinquar", // 32
     "Jamslel Tonic", // 33
-    "Mesly", // 34
+    "Skouv", // 34
     "Bygoth Tassel", // 35
     "Slokpoz Bead", // 36
     "Muarnpi Twine", // 37
@@ -680,13 +680,13 @@ const std::array<std::string_view, 464> ItemList = {
     "Sysphek Vial", // 42
     "Quavjaetern", // 43
     "Zhimua Sprig", // 44
-    "Mona Husk", // 45
+    "Zeir Lamp", // 45
     "Pimtalt", // 46
-    "Zimalt Rivet", // 47
+    "Zagrix Sprig", // 47
     "Vrultphile", // 48
     "Sonbeltzyrn", // 49
     "Noururn Shard", // 50
-    "Linwa", // 51
+    "Greix", // 51
     "Nournwuk", // 52
     "Gyhoult", // 53
     "Nilpour", // 54
@@ -697,16 +697,16 @@ const std::array<std::string_view, 464> ItemList = {
     "Draeqyndmaiv ", // 59
     "Skaeksu Ladle", // 60
     "Ferfainpround", // 61
-    "Zhyrdi Knot", // 62
+    "Dindwi Kith", // 62
     "Phawolpi", // 63
-    "Quakthaizpysk", // 64
+    "Waexpualphair", // 64
     "Vuarnde Flask", // 65
-    "Haxwe Ladle", // 66
-    "Dyklev Bead", // 67
+    "Skain Token", // 66
+    "Wunvan Knot", // 67
     "Droumend Vial", // 68
     "Skoukual Knot", // 69
     "Zaifaivdovpei", // 70
-    "Juskbolkumouk", // 71
+    "Thythgraxtrae", // 71
     "Fyxpairn", // 72
     "Tuslexbrak", // 73
     "Drenzev", // 74
@@ -732,7 +732,7 @@ const std::array<std::string_view, 464> ItemList = {
     "Bagrouz Husk", // 94
     "Skexwuar Cog", // 95
     "Feiwuarn", // 96
-    "Kaizou Sprig", // 97
+    "Braesk Ladle", // 97
     "Zavgaex", // 98
     "Jaixskoz Cog", // 99
     "Bualmov Husk", // 100
@@ -744,8 +744,8 @@ const std::array<std::string_view, 464> ItemList = {
     "Simzour", // 106
     "Kunsir Sprig", // 107
     "Wawysdy Husk", // 108
-    "Faine", // 109
-    "Drusus Resin", // 110
+    "Sourn", // 109
+    "Bozzyz Krouv", // 110
     "Vuarjei Quill", // 111
     "????????", // 112
     "????????", // 113
@@ -792,7 +792,7 @@ const std::array<std::string_view, 464> ItemList = {
     "Vroguveil", // 154
     "Nuskquav Vial", // 155
     "Trotuamulzou", // 156
-    "Pylei", // 157
+    "Drouk", // 157
     "Kraimuasskouv", // 158
     "Druwae Husk", // 159
     "Moudroul Cask", // 160
@@ -801,14 +801,14 @@ const std::array<std::string_view, 464> ItemList = {
     "Gelmaem Cask", // 163
     "Kalttok Charm", // 164
     "Thuvgon Cask", // 165
-    "Neqa Cog", // 166
+    "Boux Cog", // 166
     "Leilaesk", // 167
     "Baezzamzes", // 168
-    "Pirve Tassel", // 169
+    "Haern Tassel", // 169
     "Buathlomzix", // 170
     "Poufae", // 171
     "Fizjaem Bead", // 172
-    "Jerum Sprig", // 173
+    "Lound Quill", // 173
     "Zuzhaev Pouch", // 174
     "Girnzhok", // 175
     "Skoukwynd", // 176
@@ -824,14 +824,14 @@ const std::array<std::string_view, 464> ItemList = {
     "Husksyslua", // 186
     "Skuxturnkaiz", // 187
     "Truamdua Cask", // 188
-    "Tipon Vial", // 189
+    "Pagev Brun", // 189
     "Puathmyx Bead", // 190
-    "Wode Cog", // 191
+    "Pruv Cog", // 191
     "Skeirnty Bead", // 192
     "Thyvouskjand", // 193
     "Gindwer Rivet", // 194
     "Mainprul", // 195
-    "Jisgaiskqiv", // 196
+    "Skiljeidrik", // 196
     "Dunual Resin", // 197
     "Juarkem Cog", // 198
     "Pinlur Vial", // 199
@@ -840,7 +840,7 @@ const std::array<std::string_view, 464> ItemList = {
     "Veimhisk", // 202
     "Suskzhuaszai", // 203
     "Hunsum Knot", // 204
-    "Phuksyk", // 205
+    "Bruprai", // 205
     "Vroulhar", // 206
     "Toultmuasknys", // 207
     "Vuskseirnmaez", // 208
@@ -848,7 +848,7 @@ const std::array<std::string_view, 464> ItemList = {
     "Krombultvosk", // 210
     "Traesjem", // 211
     "Fethfuadaev", // 212
-    "Jemhuan Twine", // 213
+    "Jivzaim Charm", // 213
     "Kraivwuprir", // 214
     "Neiskvirn", // 215
     "Dylhus Quill", // 216
@@ -863,7 +863,7 @@ const std::array<std::string_view, 464> ItemList = {
     "Thaxgrousk", // 225
     "Zuaxpei Shard", // 226
     "Haexzain", // 227
-    "Peni Lamp", // 228
+    "Gryk Knot", // 228
     "Kouvrouv", // 229
     "Zaedes Lamp ", // 230
     "Trysfik", // 231
@@ -877,9 +877,9 @@ const std::array<std::string_view, 464> ItemList = {
     "Fendqair Knot", // 239
     "Maepuavry", // 240
     "Haphaiztek", // 241
-    "Tyrliv Tonic", // 242
+    "Thuarn Parur", // 242
     "Hisbry Shard", // 243
-    "Dina ", // 244
+    "Kysk ", // 244
     "Kukralt Shard", // 245
     "Luandsim Shard", // 246
     "Tryzeix Lamp", // 247
@@ -901,7 +901,7 @@ const std::array<std::string_view, 464> ItemList = {
     "Thapim Shard", // 263
     "Waildeind", // 264
     "Daivkos Cog", // 265
-    "Zuqer Resin", // 266
+    "Goult Zairn", // 266
     "Zhibro Brooch", // 267
     "Tupaex Rivet", // 268
     "Zaento", // 269
@@ -914,7 +914,7 @@ const std::array<std::string_view, 464> ItemList = {
     "Geizgrainla", // 276
     "Trundei Knot", // 277
     "Waimdus Pouch", // 278
-    "Themzher Husk", // 279
+    "Reinprym Vial", // 279
     "Slyrpai Pouch", // 280
     "Bubriz Vial", // 281
     "Sluarnprei", // 282
@@ -923,10 +923,10 @@ const std::array<std::string_view, 464> ItemList = {
     "Tadryl Charm", // 285
     "Drenddroul", // 286
     "Rolfaenqylt", // 287
-    "Vromy Shard", // 288
+    "Troth Saisk", // 288
     "Pydeivzai", // 289
     "Mezprem", // 290
-    "Qokzher", // 291
+    "Bodrult", // 291
     "Jeivgok", // 292
     "Tuvuav", // 293
     "Dirnais", // 294
@@ -935,7 +935,7 @@ const std::array<std::string_view, 464> ItemList = {
     "Zeixnox Resin", // 297
     "Vraedath Lamp", // 298
     "Mumprond Knot", // 299
-    "Hakja", // 300
+    "Phuax", // 300
     "Kavsal Vial", // 301
     "Thalvua Twine", // 302
     "Zothquax Wick", // 303
@@ -968,7 +968,7 @@ const std::array<std::string_view, 464> ItemList = {
     "Skuaqu Charm", // 330
     "Wekrei Twine", // 331
     "Lorbimworn", // 332
-    "Mazpro Ladle", // 333
+    "Fikous Shard", // 333
     "Puaslulzhelt", // 334
     "Kreimgryth", // 335
     "Somqiboxjoum", // 336
@@ -997,7 +997,7 @@ const std::array<std::string_view, 464> ItemList = {
     "Krizhai Sprig", // 359
     "Teslindthouz", // 360
     "Rasbav Lamp", // 361
-    "Suapry", // 362
+    "Phislo", // 362
     "Prazvuaxprath", // 363
     "Thekslulaend", // 364
     "Roundgam Husk", // 365
@@ -1025,9 +1025,9 @@ const std::array<std::string_view, 464> ItemList = {
     "Matreil Cog", // 387
     "Gydrux", // 388
     "Preimy", // 389
-    "Maedyxhae", // 390
+    "Sloraivul", // 390
     "Lazslequal", // 391
-    "Skeskou Twine", // 392
+    "Dukroul Sprig", // 392
     "Neirqyr Wick", // 393
     "Qindrousoum", // 394
     "Breisqond Cog", // 395
@@ -1035,7 +1035,7 @@ const std::array<std::string_view, 464> ItemList = {
     "Bruagrur", // 397
     "Woltsyk Charm", // 398
     "Bozkisk Resin", // 399
-    "Thasryl", // 400
+    "Hundlym", // 400
     "Kepaer Salve", // 401
     "Kraextrind", // 402
     "Fairthuk", // 403
@@ -1048,12 +1048,12 @@ const std::array<std::string_view, 464> ItemList = {
     "Qothysvur", // 410
     "Druamdae", // 411
     "Slargror", // 412
-    "Bruvhei", // 413
+    "Daepuav", // 413
     "Rumzei Token", // 414
     "Zhanyl Ladle", // 415
     "Nezwoux", // 416
     "Rolzel Rivet", // 417
-    "Pryxben", // 418
+    "Leisthe", // 418
     "Nanbel", // 419
     "Feldrund", // 420
     "Nusjelzhim ", // 421
@@ -1067,21 +1067,21 @@ const std::array<std::string_view, 464> ItemList = {
     "Prounyvein", // 429
     "Londbrynd", // 430
     "Kykhok", // 431
-    "Skumsoz", // 432
+    "Thywail", // 432
     "Tarnlyndwez", // 433
     "Pryvjen Ladle", // 434
-    "Nuzjaem Resin", // 435
+    "Quxryrn Tonic", // 435
     "Vrakreiv Husk", // 436
     "Bedrom Lamp ", // 437
     "Bothslor", // 438
-    "Sylphi Resin", // 439
+    "Gevzix Tonic", // 439
     "Kratrox", // 440
     "Deivurwailt", // 441
-    "Pinzaen", // 442
+    "Tovzaev", // 442
     "Braisbu Salve", // 443
     "Sythdin", // 444
     "Skizsloux", // 445
-    "Pyskbe", // 446
+    "Diskde", // 446
     "Taltsei Bead", // 447
     "Praiztyvzhua", // 448
     "Gailtgrosk", // 449
@@ -1094,7 +1094,7 @@ const std::array<std::string_view, 464> ItemList = {
     "Risdai Lamp", // 456
     "Sissuas Lamp ", // 457
     "Bulsle", // 458
-    "Judy Knot", // 459
+    "Taiv Hosk", // 459
     "Bupox", // 460
     "Kiksei", // 461
     "Touquvkund", // 462
@@ -1125,15 +1125,15 @@ const std::array<std::string_view, 468> MoveList = {
     "Greimphyk By", // 20
     "Qivdrik", // 21
     "Treprairn", // 22
-    "Gumhym Bra", // 23
+    "Zylbil Juz", // 23
     "Tuamik Chime", // 24
     "Vikpakrusk", // 25
-    "Fyryn Sunder", // 26
+    "Skaik Flurry", // 26
     "Slouxgraim", // 27
     "Sluvhen", // 28
     "Drylvrazprou", // 29
     "Kigrern Hook", // 30
-    "Hihu Flurry", // 31
+    "Houv Murmur", // 31
     "Tropyr Lunge", // 32
     "Saeluazthe ", // 33
     "Dulbeis Toss", // 34
@@ -1142,7 +1142,7 @@ const std::array<std::string_view, 468> MoveList = {
     "Laepou", // 37
     "Gyqith Lash", // 38
     "Slundte", // 39
-    "Vikou Snare", // 40
+    "Vreiv Thrum", // 40
     "Vizham Rake", // 41
     "Bandto Hook", // 42
     "Kruvguand", // 43
@@ -1153,7 +1153,7 @@ const std::array<std::string_view, 468> MoveList = {
     "Theskul Zoz", // 48
     "Phanbult", // 49
     "Tasbrai Main", // 50
-    "Myvry Hail", // 51
+    "Juask Zeik", // 51
     "Vryvwai Hook", // 52
     "Bikaix Chime", // 53
     "Faskwunous ", // 54
@@ -1168,7 +1168,7 @@ const std::array<std::string_view, 468> MoveList = {
     "Thinte Qysk", // 63
     "Nerkreisdrain", // 64
     "Vritin Vault", // 65
-    "Zaja Chime", // 66
+    "Meix Drupy", // 66
     "Morngra Rend", // 67
     "Phelmus", // 68
     "Mekzhe Tus", // 69
@@ -1176,7 +1176,7 @@ const std::array<std::string_view, 468> MoveList = {
     "Jygrolt Rend", // 71
     "Tethqi", // 72
     "Kruarnmound", // 73
-    "Marny Brand", // 74
+    "Bryth Phail", // 74
     "Drivseirusk", // 75
     "Ruzyx Flurry", // 76
     "Krebaez Rake", // 77
@@ -1188,7 +1188,7 @@ const std::array<std::string_view, 468> MoveList = {
     "Dyprai Rake", // 83
     "Mithous Jolt", // 84
     "Vrezzhy Fy", // 85
-    "Slobu", // 86
+    "Drair", // 86
     "Dozkrilt", // 87
     "Toldei Brand", // 88
     "Qotouk", // 89
@@ -1204,15 +1204,15 @@ const std::array<std::string_view, 468> MoveList = {
     "Wolbaikbrisk", // 99
     "Prarnthindru", // 100
     "Slavan Brand", // 101
-    "Kokaer Krouth", // 102
+    "Naxhua Zhualt", // 102
     "Kobyv Sae", // 103
     "Levdar ", // 104
     "Vaernsurn", // 105
-    "Phakrouz", // 106
+    "Briskter", // 106
     "Touvmei Lash", // 107
     "Nultri Lunge", // 108
     "Goumdua Toss", // 109
-    "Donji", // 110
+    "Kryth", // 110
     "Wizbrae Hook", // 111
     "Zousluaskvre", // 112
     "Lorbrel Lash", // 113
@@ -1237,12 +1237,12 @@ const std::array<std::string_view, 468> MoveList = {
     "Waixlyz Hook", // 132
     "Traimqinwun", // 133
     "Pypynybei", // 134
-    "Fouxko Kequ", // 135
+    "Ramdav Lash", // 135
     "Phalyn", // 136
     "Vriskzaz Zhu", // 137
     "Themkraes", // 138
-    "Skeithtuth", // 139
-    "Kruge Qern", // 140
+    "Kruarnpain", // 139
+    "Vruam Lash", // 140
     "Qaskeiraiz", // 141
     "Wehous Horn", // 142
     "Fuarathov", // 143
@@ -1255,7 +1255,7 @@ const std::array<std::string_view, 468> MoveList = {
     "Graeqen", // 150
     "Geinprer", // 151
     "Zarsous Hua", // 152
-    "Nekei Lunge", // 153
+    "Tourn Chime", // 153
     "Gudeil", // 154
     "Krakredruar", // 155
     "Pungreiltqe", // 156
@@ -1265,9 +1265,9 @@ const std::array<std::string_view, 468> MoveList = {
     "Naerbreis Ba", // 160
     "Nesfygirnvok", // 161
     "Braimael", // 162
-    "Vimwi", // 163
+    "Sluak", // 163
     "Douthvuan", // 164
-    "Vuasla Gro", // 165
+    "Wudeiv Qez", // 165
     "Prokji Na", // 166
     "Thumix Baen", // 167
     "Boundsikvu", // 168
@@ -1279,16 +1279,16 @@ const std::array<std::string_view, 468> MoveList = {
     "Qivtrel", // 174
     "Vaemvro Jolt", // 175
     "Razpae Toss", // 176
-    "Hosze Wai", // 177
+    "Vrurn Sym", // 177
     "Skyvgrur", // 178
     "Huxvysk Zou", // 179
     "Brozam", // 180
     "Baiskaer Ja", // 181
     "Saizsleis", // 182
     "Phurbyrn Sly", // 183
-    "Skoda Scour", // 184
+    "Faind Sweep", // 184
     "Dolhex", // 185
-    "Kraepra Rake", // 186
+    "Qendtak Houz", // 186
     "Piltskym", // 187
     "Skurnvrisli", // 188
     "Ralix Ripple", // 189
@@ -1305,7 +1305,7 @@ const std::array<std::string_view, 468> MoveList = {
     "Jaimbreith", // 200
     "Proulur Rake", // 201
     "Pheltskev", // 202
-    "Sotouz Vault", // 203
+    "Phebua Paelt", // 203
     "Haluav Brand", // 204
     "Saizhyv Phur", // 205
     "Rombri", // 206
@@ -1314,20 +1314,20 @@ const std::array<std::string_view, 468> MoveList = {
     "Zuandqy", // 209
     "Bokquazseiz", // 210
     "Qisphath", // 211
-    "Nyndy Murmur", // 212
+    "Laesk Zhaesi", // 212
     "Toutaes", // 213
-    "Rolom Draeth", // 214
+    "Haesk Flurry", // 214
     "Bygris Baez", // 215
-    "Phyry Rend", // 216
+    "Drouv Wuax", // 216
     "Slilprekkroz", // 217
     "Nemaem Gy", // 218
     "Fyzhav Rake", // 219
-    "Qokvruax", // 220
+    "Maesvaex", // 220
     "Daltdua Jind", // 221
     "Kryzgy Hax", // 222
     "Laimusvairn", // 223
     "Rournqusklek", // 224
-    "Qoxsaemme", // 225
+    "Bouzkaesk", // 225
     "Drevdrondwu", // 226
     "Vronhirn", // 227
     "Hyvhak Drift", // 228
@@ -1344,7 +1344,7 @@ const std::array<std::string_view, 468> MoveList = {
     "Teizhuax", // 239
     "Broupaek", // 240
     "Kraevthuth ", // 241
-    "Gemto Daern", // 242
+    "Droun Kraix", // 242
     "Sluvdra Douk", // 243
     "Fixgru", // 244
     "Prymskem Sei", // 245
@@ -1355,12 +1355,12 @@ const std::array<std::string_view, 468> MoveList = {
     "Truawa Hail", // 250
     "Hathzhifik", // 251
     "Qovrai Kamym", // 252
-    "Qoumpryx", // 253
+    "Wixskeis", // 253
     "Waiktaz Waem", // 254
-    "Diktres Rend", // 255
+    "Bothjyn Rake", // 255
     "Sandin", // 256
     "Skaikzhilt", // 257
-    "Zydrai Chime", // 258
+    "Panfai Snare", // 258
     "Mikpyvmaix", // 259
     "Mourbrux Horn", // 260
     "Zyrpes Rend", // 261
@@ -1385,7 +1385,7 @@ const std::array<std::string_view, 468> MoveList = {
     "Thefyk Zhae", // 280
     "Traefaslaern", // 281
     "Suaguak Weiz", // 282
-    "Baiso Snare", // 283
+    "Thaiv Brand", // 283
     "Kroutaem Zha", // 284
     "Zhovpin Lash", // 285
     "Wornmei Hail", // 286
@@ -1395,7 +1395,7 @@ const std::array<std::string_view, 468> MoveList = {
     "Tiltvox Vruv", // 290
     "Taltthez", // 291
     "Kuatound", // 292
-    "Dovmy", // 293
+    "Weirn", // 293
     "Lorzyn Daix", // 294
     "Thaejouprou", // 295
     "Thinas Lunge", // 296
@@ -1407,7 +1407,7 @@ const std::array<std::string_view, 468> MoveList = {
     "Traigri Nix", // 302
     "Borgravpun", // 303
     "Wenwyv Sweep", // 304
-    "Weixdyx Jolt", // 305
+    "Graigin Lash", // 305
     "Skuamnua Ziv", // 306
     "Keirnprek", // 307
     "Vixqak Weave", // 308
@@ -1415,8 +1415,8 @@ const std::array<std::string_view, 468> MoveList = {
     "Jeimqaesbiz", // 310
     "Skorndrais", // 311
     "Rivvain Hook", // 312
-    "Wouko Murmur", // 313
-    "Jyzuszeivelt", // 314
+    "Laelt Murmur", // 313
+    "Zhuzbuagoryv", // 314
     "Veththa", // 315
     "Drysde Thrum", // 316
     "Sluxhek Fysk", // 317
@@ -1430,9 +1430,9 @@ const std::array<std::string_view, 468> MoveList = {
     "Deirfuth", // 325
     "Qyskparn Vy", // 326
     "Gryrgaiv", // 327
-    "Dunlu Jolt", // 328
+    "Skynd Wirn", // 328
     "Vrystheimuaz", // 329
-    "Daitu Weave", // 330
+    "Maisk Luand", // 330
     "Krevwok Jolt", // 331
     "Zuxdry Lunge", // 332
     "Budrultpaend", // 333
@@ -1443,17 +1443,17 @@ const std::array<std::string_view, 468> MoveList = {
     "Kralvei Jyx", // 338
     "Jykein Skev ", // 339
     "Jainvriltgu", // 340
-    "Taejor", // 341
+    "Mebaev", // 341
     "Wuaraim", // 342
     "Vroxla Suv", // 343
     "Lysmain", // 344
-    "Zhyto Murmur", // 345
+    "Zhein Murmur", // 345
     "Bonphe Drift", // 346
     "Nybrask", // 347
-    "Vulae Brand", // 348
+    "Vrylt Thouv", // 348
     "Thugryl", // 349
     "Githvoul", // 350
-    "Dikwaz Phos ", // 351
+    "Rugult Zhis ", // 351
     "Juarnheipeix", // 352
     "Vyrysk Lash", // 353
     "Fuaxvrav", // 354
@@ -1466,11 +1466,11 @@ const std::array<std::string_view, 468> MoveList = {
     "Geidrour", // 361
     "Kuvhyl Thrum", // 362
     "Badreiz Toss", // 363
-    "Pygil", // 364
+    "Nound", // 364
     "Mivkruaxna", // 365
     "Vysksi Lunge", // 366
     "Gylzem Thoz", // 367
-    "Turse Murmur", // 368
+    "Slorn Volley", // 368
     "Gredom Hook", // 369
     "Qaisbun Gru", // 370
     "Theiwask", // 371
@@ -1481,7 +1481,7 @@ const std::array<std::string_view, 468> MoveList = {
     "Lyltpheimwae", // 376
     "Kromult", // 377
     "Vuazdezjul", // 378
-    "Levi Chime", // 379
+    "Slos Reilt", // 379
     "Druzgryz", // 380
     "Groutre Toss", // 381
     "Kryltneil", // 382
@@ -1504,11 +1504,11 @@ const std::array<std::string_view, 468> MoveList = {
     "Tupreltslum", // 399
     "Qendzev", // 400
     "Ravmeltjes", // 401
-    "Radry Juskpa", // 402
+    "Nuask Sunder", // 402
     "Vyvpho Sweep", // 403
     "Wisksuar", // 404
     "Vrokrel", // 405
-    "Bizla Weave ", // 406
+    "Groul Vault ", // 406
     "Grouzrus Tol", // 407
     "Suazhai", // 408
     "Raiskouzsask", // 409
@@ -1517,48 +1517,48 @@ const std::array<std::string_view, 468> MoveList = {
     "Qebraisk", // 412
     "Vuakres", // 413
     "Qyxslinsus", // 414
-    "Tymfe Trairn", // 415
+    "Graen Kraxpi", // 415
     "Slouzei", // 416
     "Buarnwynd", // 417
     "Qorvreltqez", // 418
     "Bysiltbreilt", // 419
-    "Sevei Thiz", // 420
+    "Vuarn Hook", // 420
     "Skeltnardi", // 421
     "Waltqo", // 422
     "Thuvnox Gou", // 423
     "Grushaelt", // 424
     "Heimzound", // 425
-    "Josla Pozhi", // 426
+    "Pheth Vazlu", // 426
     "Skehae Brand", // 427
     "Zhamhin Lash", // 428
     "Gyzgry Brand", // 429
     "Trendqualt", // 430
-    "Soqai Lirn", // 431
+    "Breil Qand", // 431
     "Naerzheik", // 432
     "Peirmov Dryz", // 433
     "Trewez", // 434
-    "Kukwi Scour", // 435
+    "Dresk Praez", // 435
     "Taernulsoun", // 436
     "Vukuas Vu ", // 437
-    "Daerai Snare", // 438
+    "Hondvy Snare", // 438
     "Dymbraer", // 439
     "Nuruas Hook ", // 440
     "Tuvraikmuax", // 441
     "Pheinddroth", // 442
-    "Pyzzi Bre", // 443
+    "Slour Dru", // 443
     "Jaispru Ziv", // 444
     "Vygruk Braiv", // 445
     "Keskoulthual", // 446
-    "Tygru Lash", // 447
+    "Thuax Vrae", // 447
     "Watrilt Lash", // 448
-    "Lasqy Whirl", // 449
+    "Peind Kaern", // 449
     "Weizveis ", // 450
     "Traezbox Huas", // 451
     "Feqeskphik", // 452
     "Tryrnty Hail", // 453
     "Krenthix Qiz", // 454
-    "Kaedou  Drift", // 455
-    "Brupryxkil", // 456
+    "Hourex  Dound", // 455
+    "Phiskgoult", // 456
     "Zymvry Rend", // 457
     "Lyxvarnqua", // 458
     "Mouxdevbru", // 459
@@ -1569,7 +1569,7 @@ const std::array<std::string_view, 468> MoveList = {
     "Maebuarn Rend", // 464
     "Slaphyr", // 465
     "Rornwousk", // 466
-    "Meden Volley", // 467
+    "Lairn Qaslai", // 467
 };
 
 }

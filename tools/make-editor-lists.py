@@ -5,12 +5,18 @@ Every name is made up from syllables drawn with a fixed seed, so each run
 writes the same file. The shape of each table is checked before anything is
 written, so a new seed or syllable set cannot quietly break it.
 
+Random syllables can still land on a name that exists, a person's name or a
+crude word. The rules below refuse what they can catch, and the output was
+read by a person, whose refusals are kept in TURNED_DOWN; neither can prove
+that no result matches a name somebody already uses.
+
 Usage: make-editor-lists.py [OUTPUT]   (default: app/EditorLists.cpp)
 """
 
 import codecs
 import pathlib
 import random
+import re
 import sys
 
 SEED = 0x5EB1A7
@@ -22,8 +28,7 @@ NUCLEI = ["a", "e", "i", "o", "u", "ae", "ai", "ou", "y", "ei", "ua"]
 CODAS = ["", "", "", "", "n", "r", "l", "s", "x", "th", "m", "k", "sk",
          "nd", "rn", "lt", "v", "z"]
 
-# Plain English words only ever follow an invented word, so no result can be
-# the name of something that already exists.
+# Plain English words, only ever put after an invented word.
 ITEM_NOUNS = ["Shard", "Tonic", "Charm", "Salve", "Flask", "Quill", "Token",
               "Resin", "Spool", "Twine", "Sprig", "Cog", "Husk", "Bead",
               "Knot", "Ladle", "Wick", "Vial", "Brooch", "Pouch", "Tassel",
@@ -41,7 +46,7 @@ METHODS = [
     "Party Spots > 0", "Max Beauty", "Merivane (Male)", "Happiness (Day)",
     "Level With Item (Day)", "Level With Item (Night)", "Level With Attack",
     "Level With Quorvel", "Special Level Evo", "Special Level Evo",
-    "Level at Vostrel", "Level at Ambrask", "Level at Route 217",
+    "Level at Vostrel", "Level at Ambrask", "Level at Thessgard",
 ]
 
 SPECIES_COUNT = 494
@@ -67,11 +72,42 @@ MOVE_AT_LONGEST = 13
 
 
 # Random syllables can spell words nobody wants to see in a list; these are
-# kept in rot13 so the file does not spell them out either.
+# kept in rot13 so the file does not spell them out either. The first pass
+# (draw) still refuses only these, exactly as when the tables were first
+# drawn, so that a later rule moves only the names it catches.
 UNWANTED = codecs.decode(
     "arte avt snt shx shd fuvg fyhg jube encr xvxr qlxr nahf nany cbea cvff "
     "ubzb frk anmv crqb jnax gvg wvm wnc cnxv fcnm ergne xxx phz chff frzra "
     "int qvyqb ohz cbb crr xvyy qvr qrnq ungr", "rot13").split()
+
+# The same kind of words by sound, whatever the spelling: compared with a
+# name after sounds() has brought it to one spelling per sound.
+UNWANTED_SOUNDS = codecs.decode(
+    "shx qvx xbx xhag xhz fuvg gjng gvg jnax cevx fyhg fynt ovpu nefr gheq "
+    "funt fchax xabo cvf chff sneg xenc ubeav frxf crqb chgn chgb zreq fcnf "
+    "xnxn fzrt wvfz ohte ohtre obyybx arte avt snt jube encr xvxr nahf nany "
+    "cbea ubzb anfv anmv wvf wvm wnc cnxv fcnm ergne xxx frzra int qvyqb ohz "
+    "cbb crr xvyy qvr qrnq ungr gneq", "rot13").split()
+
+SAME_SOUND = [("ph", "f"), ("ck", "k"), ("c", "k"), ("q", "k"), ("x", "ks"),
+              ("y", "i")]
+
+# Entries a reader turned down: too like a name that already exists, a
+# person's name or a crude word, or repeating a word from another list (the
+# rules now catch some of them as well). Each is drawn again from a stream of
+# its own; the number says how many of those redraws were turned down too.
+TURNED_DOWN = {
+    "species": {4: 0, 35: 0, 107: 0, 149: 2, 151: 0, 160: 0, 233: 2, 258: 0,
+                259: 1, 275: 0, 312: 3, 316: 1, 334: 0, 342: 0, 346: 0, 353: 0,
+                383: 2, 384: 0, 390: 0, 411: 0, 438: 0, 440: 0, 459: 1, 460: 1},
+    "item": {24: 1, 45: 0, 97: 0, 110: 0, 166: 1, 169: 1, 191: 1, 228: 1,
+             244: 0, 439: 0, 459: 0},
+    "move": {23: 0, 74: 0, 106: 0, 139: 0, 140: 0, 184: 2, 186: 0, 203: 1, 258: 1,
+             330: 1, 341: 0, 364: 1, 379: 1, 447: 1, 467: 1},
+}
+
+# Plain words that do not count when two names are compared for likeness.
+PLAIN_WORDS = {"item": set(ITEM_NOUNS), "move": set(MOVE_WORDS)}
 
 
 class ShapeError(Exception):
@@ -91,9 +127,70 @@ def word(rng, min_syllables=2, max_syllables=3):
     return "".join(parts).capitalize()
 
 
+def letters(name):
+    return "".join(c for c in name.lower() if c.isalpha())
+
+
 def unwanted(name):
-    letters = "".join(c for c in name.lower() if c.isalpha())
-    return any(w in letters for w in UNWANTED)
+    return any(w in letters(name) for w in UNWANTED)
+
+
+def sounds(name):
+    spelt = letters(name)
+    for spelling, sound in SAME_SOUND:
+        spelt = spelt.replace(spelling, sound)
+    return spelt
+
+
+def crude(name):
+    return unwanted(name) or any(w in sounds(name) for w in UNWANTED_SOUNDS)
+
+
+def reads_as_given_name(name):
+    # A short first word ending in a vowel, or shaped like two light
+    # syllables ending in l, m, n, r or s, reads as somebody's first name
+    # when a noun follows it, and often on its own too.
+    first = name.split(" ")[0].lower()
+    return ((len(first) <= 5 and first[-1] in "aeiouy")
+            or re.fullmatch(r"[^aeiouy][aeiouy][^aeiouy][aeiouy][lmnrs]", first)
+            is not None)
+
+
+def invented_part(name, label):
+    plain = PLAIN_WORDS.get(label, set())
+    return " ".join(letters(w) for w in name.split(" ") if w and w not in plain)
+
+
+def near(a, b):
+    """True when a and b are at most two letters apart (edit distance)."""
+    if abs(len(a) - len(b)) > 2:
+        return False
+    row = list(range(len(b) + 1))
+    for i, ca in enumerate(a, 1):
+        diagonal, row[0] = row[0], i
+        for j, cb in enumerate(b, 1):
+            diagonal, row[j] = row[j], min(row[j] + 1, row[j - 1] + 1,
+                                           diagonal + (ca != cb))
+        if min(row) > 2:
+            return False
+    return row[-1] <= 2
+
+
+def fixed(name):
+    return name == "None" or set(name) == {"?"}
+
+
+def refusal(label, name, others):
+    """Why name may not stand beside others in its list, or None."""
+    if crude(name):
+        return "reads as a crude word"
+    if label != "species" and reads_as_given_name(name):
+        return "reads as a person's name"
+    mine = invented_part(name, label)
+    for other in others:
+        if near(mine, invented_part(other, label)):
+            return f"is within two letters of {other!r}"
+    return None
 
 
 def draw(rng, make, fits, taken):
@@ -179,6 +276,67 @@ def make_moves(rng):
         else:
             names.append(draw(rng, make, lambda n: len(n) < MOVE_LONGEST, taken))
     return names
+
+
+def redraw(rng, label, name):
+    """A new name with the same length and the same blanks and marks."""
+    plain = sorted(PLAIN_WORDS.get(label, set()))
+    runs = re.findall(r"[A-Za-z]+|[^A-Za-z]+", name)
+    last = max(k for k, run in enumerate(runs) if run[0].isalpha())
+    out = []
+    for k, run in enumerate(runs):
+        if not run[0].isalpha():
+            out.append(run)
+            continue
+        fitting = [w for w in plain if len(w) == len(run)]
+        if k == last and k > 0 and fitting and rng.random() < 0.7:
+            out.append(rng.choice(fitting))
+            continue
+        made = word(rng, 1, 4)
+        while len(made) != len(run):
+            made = word(rng, 1, 4)
+        out.append(made.lower() if run[0].islower() else made)
+    return "".join(out)
+
+
+def settle(names, label):
+    """Keeps each first-pass name that passes every rule and redraws the rest.
+
+    Each entry is checked against the ones before it, so of two near twins the
+    later one goes. A redraw comes from the entry's own stream, keeps the
+    entry's shape so the tables' checks still hold, and must stay clear of
+    every other entry, so a name that passes is never moved by another's.
+    """
+    names = list(names)
+    turned_down = TURNED_DOWN.get(label, {})
+    for i, name in enumerate(names):
+        if fixed(name):
+            continue
+        earlier = [n for n in names[:i] if not fixed(n)]
+        if i not in turned_down and refusal(label, name, earlier) is None:
+            continue
+        others = [n for j, n in enumerate(names) if j != i and not fixed(n)]
+        rng = random.Random(f"{label} {i} {SEED}")
+        passed_over = turned_down.get(i, 0)
+        for _ in range(100000):
+            candidate = redraw(rng, label, name)
+            if candidate == name or refusal(label, candidate, others) is not None:
+                continue
+            if passed_over:
+                passed_over -= 1
+                continue
+            break
+        else:
+            raise ShapeError(f"no new name in the shape of {label} {i} {name!r}")
+        names[i] = candidate
+    return names
+
+
+def check_rules(names, label):
+    kept = [(i, n) for i, n in enumerate(names) if not fixed(n)]
+    for k, (i, n) in enumerate(kept):
+        why = refusal(label, n, [m for _, m in kept[:k]])
+        require(why is None, f"{label} {i} {n!r} {why}")
 
 
 def printable(names, label):
@@ -292,11 +450,17 @@ def main(argv):
     moves = make_moves(rng)
     levels = [str(k) for k in range(101)]
 
+    species = settle(species, "species")
+    items = settle(items, "item")
+    moves = settle(moves, "move")
+
     check_species(species)
     check_methods(METHODS)
     check_levels(levels)
     check_items(items)
     check_moves(moves)
+    for names, label in ((species, "species"), (items, "item"), (moves, "move")):
+        check_rules(names, label)
 
     root = pathlib.Path(__file__).resolve().parent.parent
     out = pathlib.Path(argv[1]) if len(argv) > 1 else root / "app" / "EditorLists.cpp"

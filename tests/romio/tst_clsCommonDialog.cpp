@@ -7,12 +7,6 @@
 
 using namespace std::string_literals;
 
-template <>
-char *QTest::toString(const std::string &text)
-{
-    return QTest::toPrettyCString(text.data(), qsizetype(text.size()));
-}
-
 // A filter list up to and including the two NULs that end it.
 static std::string rawFilter(const char *list)
 {
@@ -34,33 +28,28 @@ class TestClsCommonDialog : public QObject
 private slots:
     void init() { dialogs.seen.clear(), object.emplace(dialogs); }
 
-    void showOpenHandsOverItsRecordAndRemembersTheLastPath_data()
+    void showOpenHandsOverItsRecordAndKeepsThePathWhole_data()
     {
         QTest::addColumn<std::string>("chosen");
         QTest::addColumn<std::string>("returned"); // empty when the path does not fit the buffer
-        QTest::newRow("plain") << "/roms/game.nds"s << "/roms/game.nds"s;
         QTest::newRow("blanks at both ends") << "  /roms/x.nds "s << "  /roms/x.nds "s;
         QTest::newRow("254 bytes") << "/" + std::string(253, 'n') << "/" + std::string(253, 'n');
         QTest::newRow("255 bytes") << "/" + std::string(254, 'n') << ""s;
-        QTest::newRow("non-ASCII") << "/Bild-\xC3\xA4\xC3\x9F.nds"s << "/Bild-\xC3\xA4\xC3\x9F.nds"s;
     }
-    void showOpenHandsOverItsRecordAndRemembersTheLastPath()
+    void showOpenHandsOverItsRecordAndKeepsThePathWhole()
     {
         QFETCH(std::string, chosen);
         QFETCH(std::string, returned);
         dialogs.choose("/first.nds", 2);
         QCOMPARE(object->ShowOpen(7, "Open ROM", "", "NDS ROMs (*.nds)|*.nds"), "/first.nds"s);
         QCOMPARE(rawFilter(record().lpstrFilter), "NDS ROMs (*.nds)\0*.nds\0\0"s);
-        QCOMPARE(request().initialFile + std::string(record().lpstrFileTitle), std::string(508, ' '));
-        QVERIFY(record().nMaxFile == 255 && record().nMaxFileTitle == 255 && record().lStructSize == 76);
-        QVERIFY(record().hwndOwner == 7 && record().hInstance == ProgramInstance() && record().Flags == 0x1804);
-        QVERIFY(request().title == "Open ROM" && request().initialDir.empty());
-
+        QCOMPARE(request().initialFile + record().lpstrFileTitle, std::string(508, ' ')); // the blank fill
+        QVERIFY(record().nMaxFile == 255 && record().nMaxFileTitle == 255 && record().lStructSize == 76 && record().Flags == 0x1804);
+        QVERIFY(record().hwndOwner == 7 && record().hInstance == ProgramInstance() && request().initialDir.empty());
         dialogs.choose(chosen, 3);
         QCOMPARE(object->ShowOpen(7, "Open"), returned);
         QCOMPARE(rawFilter(record().lpstrFilter), "All Files (*.*)\0*.*\0\0"s);
         QCOMPARE(request().initialDir, "/first.nds"s); // the last file itself stands in for a folder
-        QCOMPARE(dialogs.CommDlgExtendedError(), returned.empty() ? FNERR_BUFFERTOOSMALL : CDERR_NOERROR);
         QCOMPARE(object->FilterIndex(), returned.empty() ? 2 : 3);
         dialogs.cancel();
         QCOMPARE(object->ShowOpen(7, "Open", "", ""), ""s);

@@ -5,14 +5,7 @@
 #include "TestImage.h"
 #include "TraceRecorder.h"
 
-#include <QAction>
-#include <QApplication>
-#include <QComboBox>
-#include <QListWidget>
-#include <QMessageBox>
-#include <QProxyStyle>
-#include <QTimer>
-#include <QToolButton>
+#include <QtWidgets>
 
 // Styles differ in whether dialog buttons carry pictures; under this one they do, so that every
 // box of ours has to take them off.
@@ -25,7 +18,8 @@ struct PicturedButtonsStyle : QProxyStyle
 };
 
 // The main window, with its test image opened through File, Open unless asked not to. Its byte
-// routines report to `trace`, and every message box is closed with OK and kept in `boxes`.
+// routines report to `trace`; every message box is closed with OK, its title kept in `boxes`
+// (marked when the box has more than OK or an icon anywhere) and its text in `texts`.
 struct OpenedEditor
 {
     explicit OpenedEditor(bool openImage = true) : form(dialogs), list(form.findChild<QListWidget *>("List1"))
@@ -38,9 +32,9 @@ struct OpenedEditor
             if (!box || !box->isVisible())
                 return;
             QAbstractButton *ok = box->button(QMessageBox::Ok);
-            // A box with more than OK, or an icon anywhere, is marked so that no test passes it.
             const bool plain = box->standardButtons() == QMessageBox::Ok && box->icon() == QMessageBox::NoIcon && ok->icon().isNull();
-            boxes.append({(plain ? "" : "with an icon: ") + box->windowTitle(), box->text()});
+            boxes << (plain ? "" : "with an icon: ") + box->windowTitle();
+            texts << box->text();
             ok->click();
         });
         watch.start(0);
@@ -49,11 +43,7 @@ struct OpenedEditor
         trace.events.clear();
     }
 
-    void open(const std::string &path)
-    {
-        dialogs.choose(path);
-        form.findChild<QAction *>("Open1")->trigger();
-    }
+    void open(const std::string &path) { dialogs.choose(path), form.findChild<QAction *>("Open1")->trigger(); }
     void select(int species) { list->setCurrentRow(species); }
     void save() { form.findChild<QToolButton *>("Command")->click(); }
     QComboBox *combo(int n) const { return form.findChild<QComboBox *>(QString("Combo%1").arg(n)); }
@@ -64,19 +54,12 @@ struct OpenedEditor
             indices << combo(n)->currentIndex();
         return indices;
     }
-    QStringList boxTitles() const
-    {
-        QStringList titles;
-        for (const auto &[title, text] : boxes)
-            titles << title;
-        return titles;
-    }
 
     TestImage image;
     ScriptedCommonDialogs dialogs;
     Form1 form;
     QListWidget *list;
     TraceRecorder trace;
-    QList<std::pair<QString, QString>> boxes; // title and text
+    QStringList boxes, texts;
     QTimer watch;
 };

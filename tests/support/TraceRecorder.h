@@ -7,22 +7,16 @@
 
 // Every call of the byte routines and every open and close, a line each:
 // "read <offset> <count>", "write <offset> <text>", "open", "close".
-class TraceRecorder : public HexTrace
+struct TraceRecorder : HexTrace
 {
-public:
-    void readCalled(const std::string &, std::int32_t offset, std::int32_t count) override
-    {
-        events << QStringLiteral("read %1 %2").arg(offset).arg(count);
-    }
+    void readCalled(const std::string &, std::int32_t offset, std::int32_t count) override { events << QString("read %1 %2").arg(offset).arg(count); }
     void writeCalled(const std::string &, std::int32_t offset, const std::string &text) override
     {
-        events << QStringLiteral("write %1 %2").arg(offset).arg(QString::fromStdString(text));
+        events << QString("write %1 %2").arg(offset).arg(QString::fromStdString(text));
     }
-    void fileOpened() override { events << QStringLiteral("open"); }
-    void fileClosed() override { events << QStringLiteral("close"); }
-
-    // The calls alone, without the opens and closes.
-    QStringList calls() const { return events.filter(QRegularExpression(QStringLiteral("^(read|write) "))); }
+    void fileOpened() override { events << "open"; }
+    void fileClosed() override { events << "close"; }
+    QStringList calls() const { return events.filter(QRegularExpression("^(read|write) ")); }
 
     QStringList events;
 };

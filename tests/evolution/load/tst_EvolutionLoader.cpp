@@ -24,7 +24,7 @@ class TestEvolutionLoader : public QObject
 
 private slots:
     void init() { e = std::make_unique<OpenedEditor>(); }
-    void cleanup() { QVERIFY(!e->boxTitles().join('|').contains("with an icon")); }
+    void cleanup() { QVERIFY(!e->boxes.join('|').contains("with an icon")); }
 
     void everySpeciesShowsItsOwnEntryReadFieldByField()
     {
@@ -81,12 +81,12 @@ private slots:
         QCOMPARE(e->boxes.size(), named.isEmpty() ? 0 : 1);
         if (named.isEmpty())
             return;
-        const auto &[title, text] = e->boxes[0];
+        const QString text = e->texts[0];
         const bool one = named.size() == 1;
-        QCOMPARE(title, Form1::ApplicationTitle);
-        QVERIFY2(text.contains(named.join('\n')) && text.count(": stored value") == named.size(), qPrintable(text));
-        QVERIFY2(text.contains(one ? "a value that its list" : "values that their lists"), qPrintable(text));
-        QVERIFY2(text.contains(one ? "Save keeps the stored value unless" : "Save keeps the stored values unless"), qPrintable(text));
+        QCOMPARE(e->boxes[0], Form1::ApplicationTitle);
+        QVERIFY2(text.contains(named.join('\n')) && text.count(": stored value") == named.size()
+                     && text.contains(one ? "a value that its list" : "values that their lists")
+                     && text.contains(one ? "Save keeps the stored value unless" : "Save keeps the stored values unless"), qPrintable(text));
     }
 
     void failedReadLeavesWhatItDidNotReadUnselected()
@@ -97,7 +97,7 @@ private slots:
         e->select(1);
         e->trace.events.clear();
         e->select(2);
-        QCOMPARE(e->boxTitles(), QStringList{"Error: 62"});
+        QCOMPARE(e->boxes, QStringList{"Error: 62"});
         QCOMPARE(e->trace.calls().size(), 6);
         QCOMPARE(e->selections(), shown(TestImage::patternEntry(2)).mid(0, 5) << -1);
         e->save();
@@ -117,8 +117,8 @@ private slots:
         QCOMPARE(e->selections(), QList<int>(6, -1));
         e->combo(1)->setCurrentIndex(3);
         e->save();
-        QCOMPARE(e->boxTitles(), QStringList(2, Form1::ApplicationTitle));
-        QVERIFY2(e->boxes[0].second.contains("changed on disk"), qPrintable(e->boxes[0].second));
+        QCOMPARE(e->boxes, QStringList(2, Form1::ApplicationTitle));
+        QVERIFY2(e->texts[0].contains("changed on disk"), qPrintable(e->texts[0]));
         QVERIFY(e->trace.events.isEmpty());
         QVERIFY(e->image.read(0, TestImage::StandardSize) == replaced);
     }

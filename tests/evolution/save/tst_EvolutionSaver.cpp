@@ -14,7 +14,7 @@ class TestEvolutionSaver : public QObject
 
 private slots:
     void init() { e = std::make_unique<OpenedEditor>(); }
-    void cleanup() { QVERIFY(!e->boxTitles().join('|').contains("with an icon")); }
+    void cleanup() { QVERIFY(!e->boxes.join('|').contains("with an icon")); }
 
     void everySpeciesWritesItsEditsIntoItsOwnRecordOnly()
     {
@@ -98,7 +98,7 @@ private slots:
         AsOtherUser nobody;
         QVERIFY(nobody.ok());
         e->save();
-        QCOMPARE(e->boxTitles(), QStringList{box});
+        QCOMPARE(e->boxes, QStringList{box});
         QCOMPARE(e->trace.calls().size(), written + 1);
         image.expect(R(493), written ? "\x07" : "");
         QCOMPARE(image.difference(), -1);

@@ -4,9 +4,9 @@ set -euo pipefail
 
 packages=(
     cmake g++ make pkg-config
-    qt6-base-dev libgl-dev
+    qt6-base-dev libgl-dev libbenchmark-dev
     fonts-liberation2 fonts-urw-base35 fonts-dejavu-core
-    xvfb xdotool x11-utils imagemagick
+    xvfb xdotool imagemagick procps
 )
 
 missing=()

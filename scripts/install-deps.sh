@@ -3,7 +3,7 @@
 set -euo pipefail
 
 packages=(
-    cmake g++ make pkg-config
+    cmake g++ make pkg-config python3
     qt6-base-dev libgl-dev libbenchmark-dev
     fonts-liberation2 fonts-urw-base35 fonts-dejavu-core
     xvfb xdotool imagemagick procps

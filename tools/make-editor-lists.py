@@ -14,6 +14,7 @@ Usage: make-editor-lists.py [OUTPUT]   (default: app/EditorLists.cpp)
 """
 
 import codecs
+import functools
 import pathlib
 import random
 import re
@@ -127,6 +128,7 @@ def word(rng, min_syllables=2, max_syllables=3):
     return "".join(parts).capitalize()
 
 
+@functools.cache
 def letters(name):
     return "".join(c for c in name.lower() if c.isalpha())
 
@@ -156,6 +158,7 @@ def reads_as_given_name(name):
             is not None)
 
 
+@functools.cache
 def invented_part(name, label):
     plain = PLAIN_WORDS.get(label, set())
     return " ".join(letters(w) for w in name.split(" ") if w and w not in plain)

@@ -28,7 +28,7 @@ private slots:
     void init() { e = std::make_unique<OpenedEditor>(false); }
     void cleanup() { QVERIFY(!e->boxes.join('|').contains("with an icon")); }
 
-    void startsWithNothingOpenAndOnlySaveTakingTheFocus()
+    void startsWithNothingOpenOnlySaveTakingTheFocusAndLabel44Bold()
     {
         QVERIFY(e->form.romPath().empty() && e->selections() == QList<int>(6, -1) && e->list->selectedItems().isEmpty());
         QStringList states;
@@ -45,11 +45,7 @@ private slots:
         showActive();
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         QCOMPARE(QApplication::focusWidget(), control("Command"));
-    }
-
-    void label44IsDrawnBold()
-    {
-        showActive();
+        // Label44 is bold italic in a face that has no bold cut.
         QLabel regular("Zenthavorik", e->form.centralWidget());
         regular.setStyleSheet("font: italic 20.25pt \"Monotype Corsiva\"; color: rgb(255, 255, 0);");
         regular.adjustSize();

@@ -139,8 +139,7 @@ std::string HexFunctions::SwapBytes(std::string &text)
 
 std::optional<std::uint32_t> HexFunctions::ReadField(const std::string &path, std::int32_t offset, std::int32_t width)
 {
-    const std::int32_t count = width;
-    std::string text = ReadHex(path, offset, count);
+    std::string text = ReadHex(path, offset, width);
     const std::string numeral = SwapBytes(text);
     if (numeral.empty())
         return std::nullopt;

@@ -7,8 +7,8 @@ class EvolutionEditor;
 
 // The save road: the Save command writes the selected species' Method, Target and, when a
 // parameter list is visible, Parameter back into the image, in place; a field whose list shows
-// nothing selected keeps what the image holds. Every routine tests each
-// species of its range against the selection, read anew each time; only the matching case writes.
+// nothing selected keeps what the image holds. Every routine tests each species of its range
+// against the selection, read anew each time; only the matching case writes.
 class EvolutionSaver
 {
 public:

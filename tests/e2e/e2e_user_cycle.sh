@@ -26,7 +26,7 @@ step="building the test images"
 R() { echo $((0x28D7440 + 44 * ($1 - 1))); }
 # put <file> <offset> <hex bytes...>
 put() { printf %b "$(printf '\\x%s' "${@:3}")" | dd of="$1" bs=1 seek="$2" conv=notrunc status=none; }
-good=$tmp/good.nds expected=$tmp/expected.nds bad=$tmp/bad.nds bad_ref=$tmp/bad_ref.nds
+good=$tmp/good.nds expected=$tmp/expected.nds
 truncate -s $(($(R 494) + 4096)) "$good"
 put "$good" 12 59 52 57 45 # game code "YRWE"; its last byte is the region
 # Non-zero filler around the records in use, so that a stray write shows.
@@ -34,8 +34,7 @@ head -c $((44 * 5)) /dev/zero | tr '\0' '\245' | dd of="$good" bs=1 seek="$(R 0)
 put "$good" "$(R 1)" 01 A5 0A 00 07 00
 put "$good" "$(R 2)" 04 A5 24 00 03 00
 put "$good" "$(R 3)" 02 A5 11 00 58 02 # target 600: the target list ends at 493
-cp "$good" "$bad" && put "$bad" 15 65
-cp "$good" "$expected" && cp "$bad" "$bad_ref"
+cp "$good" "$expected"
 step="starting the X server"
 unset DISPLAY WAYLAND_DISPLAY QT_QPA_PLATFORM
 export XDG_SESSION_TYPE=x11 XDG_RUNTIME_DIR=$tmp/run XDG_CONFIG_HOME=$tmp/config XDG_CACHE_HOME=$tmp/cache
@@ -106,17 +105,11 @@ put "$expected" "$(R 2)" 06 A5 25 00 04 00
 save
 poll 10 cmp -s "$good" "$expected" || same "$good" "$expected" "Save did not write method 6, item 37 and target 4 alone"
 echo "PASS: Save wrote the method, the parameter of the shown list and the target"
-step="opening the image with the wrong region byte, then showing the About box"
-open_image "$bad"
-wait_until 5 "the species list did not become disabled" unchanged "$list" "$disabled"
-species 2
-save
+step="showing the About box"
 click 62 $((top / 2))
 wait_until 10 "the About box did not appear" shown "$box"
-# The About box is modal: once it shows, the Save click before it has been handled.
-same "$bad" "$bad_ref" "Save wrote into the image with the wrong region byte"
 enter "$box"
-echo "PASS: the list stayed disabled, Save wrote nothing, About opened and closed with Enter"
+echo "PASS: About opened and closed with Enter"
 step="choosing File, Exit"
 click 20 $((top / 2))
 menu() { menu=$(xdotool search --onlyvisible --class quorvel | grep -m 1 -vx "$main"); }
@@ -127,6 +120,5 @@ xdotool mousemove --sync $((X + 30)) $((Y + HEIGHT * 3 / 4)) click 1
 # An ended child stays a zombie until it is waited for.
 wait_until 10 "the editor did not end" eval '[[ $(ps -o stat= -p "$pid") != [^Z]* ]]'
 wait "$pid" || fail "the editor ended with status $?"; pid=""
-same "$good" "$expected" "the accepted image changed after its last Save"
-same "$bad" "$bad_ref" "the image with the wrong region byte changed"
-echo "PASS: File, Exit ended the editor and left both images as they were"
+same "$good" "$expected" "the image changed after its last Save"
+echo "PASS: File, Exit ended the editor and left the image as it was"

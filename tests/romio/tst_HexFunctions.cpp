@@ -29,7 +29,7 @@ class TestHexFunctions : public QObject
     {
         const QString folder = image->folder();
         const QMap<QString, QString> paths{{"image", image->path()}, {"missing", folder + "/missing.nds"}, {"empty", ""},
-                                           {"folder", folder}, {"fifo", folder + "/fifo"}, {"device", "/dev/null"}};
+                                           {"folder", folder}, {"fifo", folder + "/fifo"}};
         const std::string path = QFile::encodeName(paths.value(target)).toStdString();
         std::int32_t position = offset;
         std::string text = what.section(' ', 1).toStdString();
@@ -81,11 +81,9 @@ private slots:
         row("write 3412", "image", 0, "write 3412", "", "", "3412");
         row("write 5", "image", 20, "write 5", "", "", "05");
         row("write 123", "image", 20, "write 123", "", "", "0123");
-        row("write lower case", "image", 20, "write fFa0", "", "", "FFA0");
         row("write nothing", "image", 20, "write ", "", "", "");
         row("write the last bytes", "image", 61, "write C0FFEE", "", "", "C0FFEE");
         row("read at INT_MAX", "image", INT_MAX, "read 1", "", "", "", "Error: 6 | Overflow");
-        row("read beyond INT_MAX", "image", INT_MAX - 1, "read 2", "", "", "", "Error: 6 | Overflow");
         row("read no path", "empty", 0, "read 1", "", "", "", "Error: 52 | Bad file name");
         row("read at the end", "image", 64, "read 1", "", "", "", "Error: 62 | Input past end of file");
         row("read across the end", "image", 61, "read 5", "", "", "", "Error: 62 | Input past end of file");
@@ -94,12 +92,10 @@ private slots:
         row("read, pread fails", "image", 0, "read 2", "pread", "", "", io);
         row("read, close fails", "image", 0, "read 2", "close", "", "", io);
         row("write 12ZZ", "image", 10, "write 12ZZ", "", "ZZ", "12", "Error: 13 | Invalid hexadecimal digits");
-        row("write G12", "image", 10, "write G12", "", "0G12", "", "Error: 13 | Invalid hexadecimal digits");
         row("write at the end", "image", 64, "write AA", "", "AA", "", "Error: 64 | Write past end of file");
         row("write across the end", "image", 62, "write A1B2C3", "", "A1B2C3", "", "Error: 64 | Write past end of file");
         row("write at INT_MAX", "image", INT_MAX, "write 12", "", "12", "", "Error: 6 | Overflow");
         row("write a missing file", "missing", 0, "write 123", "", "0123", "", "Error: 53 | File not found");
-        row("write a device", "device", 0, "write 12", "", "12", "", notRegular);
         row("write, pwrite fails", "image", 30, "write 1234", "pwrite", "1234", "", io);
         row("write, close fails", "image", 30, "write 1234", "close", "", "1234", io);
     }

@@ -20,9 +20,9 @@ protected:
     std::optional<FileDialogChoice> showFileDialog(const FileDialogRequest &request, const OPENFILENAME &record) override
     {
         seen.emplace_back(request, record);
-        std::optional<FileDialogChoice> answer;
+        const auto answer = m_answers.empty() ? std::nullopt : m_answers.front();
         if (!m_answers.empty())
-            answer = m_answers.front(), m_answers.pop_front();
+            m_answers.pop_front();
         return answer;
     }
 

@@ -54,19 +54,13 @@ void TestImage::writeEntry(int k, const Entry &entry)
     write(R(k) + 2, entryBytes(entry).mid(2));
 }
 
-QByteArray TestImage::read(qint64 offset, qint64 count) const
-{
-    QFile file(m_path);
-    return file.open(QIODevice::ReadOnly) && file.seek(offset) ? file.read(count) : QByteArray();
-}
-
 qint64 TestImage::difference(bool tableOnly) const
 {
     QFile file(m_path);
     if (!file.open(QIODevice::ReadOnly) || file.size() != m_copy.size())
         return file.size();
     const qint64 from = tableOnly ? std::min(From, file.size()) : 0;
-    const QByteArray bytes = tableOnly ? read(from, To - from) : file.readAll();
+    const QByteArray bytes = tableOnly ? (file.seek(from), file.read(To - from)) : file.readAll();
     const auto at = std::mismatch(bytes.begin(), bytes.end(), m_copy.begin() + from);
     return at.first == bytes.end() ? -1 : from + (at.first - bytes.begin());
 }

@@ -30,7 +30,6 @@ public:
     void write(qint64 offset, const QByteArray &bytes); // into the file and the copy alike
     void writeEntry(int k, const Entry &entry);
     void expect(qint64 offset, const QByteArray &bytes) { m_copy.replace(offset, bytes.size(), bytes); }
-    QByteArray read(qint64 offset, qint64 count) const;
     // Where the file first differs from the copy, in the table or anywhere; -1 where it does not.
     qint64 difference(bool tableOnly = false) const;
 

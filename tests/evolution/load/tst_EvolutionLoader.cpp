@@ -2,8 +2,6 @@
 
 #include <QtTest>
 
-#include <cstdio>
-
 using EvolutionTable::R;
 
 static const QList<int> LevelListSkipSpecies = {95, 108, 114, 117, 123, 137, 176, 190, 193, 198,
@@ -54,7 +52,6 @@ private slots:
         const QString level = "Parameter (level): stored value ";
         QTest::newRow("parameter 0x0110") << 2 << QList{21, 0x0110, 300} << QList{21, -1, 272, 272, 272, 300} << QStringList{};
         QTest::newRow("level 0x0105") << 2 << QList{4, 0x0105, 6} << QList{4, -1, 261, 261, 261, 6} << QStringList{level + "261 (0x0105)"};
-        QTest::newRow("level 101") << 2 << QList{4, 101, 6} << QList{4, -1, 101, 101, 101, 6} << QStringList{level + "101 (0x0065)"};
         QTest::newRow("own level, species 95") << 95 << QList{4, 50, 6} << QList{4, 50, 50, 50, 50, 6} << QStringList{};
         QTest::newRow("no level, species 95") << 95 << QList{4, 300, 6} << QList{4, -1, 300, 300, 300, 6} << QStringList{level + "300 (0x012C)"};
         QTest::newRow("FFFF") << 95 << QList{7, 0xFFFF, 0xFFFF} << QList{7, -1, -1, -1, -1, -1} << QStringList{};
@@ -108,10 +105,9 @@ private slots:
     void fileReplacedOnDiskIsNeitherReadNorWritten()
     {
         e->select(5);
-        TestImage other(TestImage::StandardSize, "other.nds");
-        other.write(15, "J");
-        const QByteArray replaced = other.read(0, TestImage::StandardSize);
-        QVERIFY(::rename(QFile::encodeName(other.path()), QFile::encodeName(e->image.path())) == 0);
+        const QString copy = e->image.path() + ".new";
+        QVERIFY(QFile::copy(e->image.path(), copy) && QFile::rename(e->image.path(), copy + ".old"));
+        QVERIFY(QFile::rename(copy, e->image.path())); // the same bytes in another file
         e->trace.events.clear();
         e->select(6);
         QCOMPARE(e->selections(), QList<int>(6, -1));
@@ -120,7 +116,7 @@ private slots:
         QCOMPARE(e->boxes, QStringList(2, Form1::ApplicationTitle));
         QVERIFY2(e->texts[0].contains("changed on disk"), qPrintable(e->texts[0]));
         QVERIFY(e->trace.events.isEmpty());
-        QVERIFY(e->image.read(0, TestImage::StandardSize) == replaced);
+        QCOMPARE(e->image.difference(), -1);
     }
 };
 

@@ -1,6 +1,6 @@
-#include "SpeciesListBox.h"
+#include "FirmSelectionList.h"
 
-QItemSelectionModel::SelectionFlags SpeciesListBox::selectionCommand(const QModelIndex &index,
+QItemSelectionModel::SelectionFlags FirmSelectionList::selectionCommand(const QModelIndex &index,
                                                                      const QEvent *event) const
 {
     // Ctrl+click or Ctrl+Space on the selected row would deselect it.

@@ -4,7 +4,7 @@
 
 // The species list: single selection that the user can move but, once made, never clear, so
 // the entry on screen always belongs to a selected species.
-class SpeciesListBox : public QListWidget
+class FirmSelectionList : public QListWidget
 {
     Q_OBJECT
 

@@ -30,7 +30,7 @@ private slots:
             e->trace.events.clear();
             e->save();
             // Method, Target, then Parameter; each write opens and closes the file on its own.
-            const QByteArray bytes = entryBytes({method, value - k % 7, 493 - k});
+            const QByteArray bytes = TestImage::bytes({method, value - k % 7, 493 - k});
             QStringList events;
             for (const auto &[field, width] : {std::pair{0, 1}, {4, 2}, {2, 2}})
                 if (field != 2 || list) {

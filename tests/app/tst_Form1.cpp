@@ -1,5 +1,6 @@
 #include "AsOtherUser.h"
 #include "OpenedEditor.h"
+#include "QtCommonDialogs.h"
 
 #include <QtTest>
 
@@ -134,6 +135,16 @@ private slots:
         QCOMPARE(e->trace.calls().size(), reload ? 7 : 1);
         const auto [method, p, target] = answer == "same" ? TestImage::patternEntry(10) : TestImage::Entry{7, 300, 11};
         QCOMPARE(e->selections(), reload ? QList<int>({method, p <= 100 ? p : -1, p, p, p, target}) : before);
+    }
+
+    void openShowsQtsDialogForAnExistingNdsFile()
+    {
+        e->dialogs.cancel();
+        e->form.findChild<QAction *>("Open1")->trigger();
+        QFileDialog dialog;
+        QtCommonDialogs::configure(dialog, e->dialogs.seen.back().first);
+        QVERIFY(dialog.windowTitle() == "Open Quorvel NDS ROM..." && dialog.fileMode() == QFileDialog::ExistingFile);
+        QVERIFY(dialog.acceptMode() == QFileDialog::AcceptOpen && dialog.nameFilters() == QStringList{"NDS ROMs (*.nds)"});
     }
 
     void speciesSelectionCanMoveButNotBeCleared()

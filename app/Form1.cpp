@@ -119,9 +119,10 @@ QComboBox *Form1::combo(EditorList list) const
 std::int16_t Form1::ListIndex(EditorList list) const
 {
     if (list == EditorList::List1) {
-        const int row = ui->List1->currentRow();
-        const bool selected = row >= 0 && ui->List1->selectionModel()->isRowSelected(row, QModelIndex());
-        return static_cast<std::int16_t>(selected ? row : -1);
+        // The selected row, not the current one: a drag or Ctrl with an arrow key moves the
+        // current row apart from the selection.
+        const QModelIndexList rows = ui->List1->selectionModel()->selectedRows();
+        return static_cast<std::int16_t>(rows.isEmpty() ? -1 : rows.constFirst().row());
     }
     return static_cast<std::int16_t>(combo(list)->currentIndex());
 }
@@ -168,15 +169,18 @@ void Form1::Open1_Click()
     m_acceptedImage.reset();
 
     ui->Text1->setText(QStringLiteral("69"));
-    // Taken before the region byte is read, so that the accepted file is never one that took the
-    // path's place after the check.
-    const auto identity = FileIdentity::of(RomPath);
+    // Held before the region byte is read, and the read refuses any other file, so that the file
+    // accepted is the one whose byte was checked.
+    auto image = HeldFile::open(RomPath);
+    m_hex.requireFile(image ? std::optional(image->identity()) : std::nullopt);
     const auto region = m_hex.ReadField(RomPath, 15, 1);
     const int expected = ui->Text1->text().toInt();
 
     // An unreadable region byte counts as a rejected image.
-    if (region && identity && static_cast<int>(*region) == expected)
-        m_acceptedImage = identity;
+    if (region && image && static_cast<int>(*region) == expected)
+        m_acceptedImage = std::move(image);
+    else
+        m_hex.requireFile(std::nullopt);
     ui->List1->setEnabled(imageAccepted());
     ui->Combo1->setEnabled(imageAccepted());
     ui->Combo6->setEnabled(imageAccepted());
@@ -201,7 +205,7 @@ bool Form1::speciesOfAcceptedImage()
     const int species = ListIndex(EditorList::List1);
     if (!m_acceptedImage || species < 1 || species > EvolutionTable::SpeciesCount)
         return false;
-    if (FileIdentity::of(RomPath) == m_acceptedImage)
+    if (FileIdentity::of(RomPath) == m_acceptedImage->identity())
         return true;
     MessageBox::show(this,
                      QStringLiteral("The image has changed on disk: its path no longer names the file that was "

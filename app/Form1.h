@@ -4,7 +4,7 @@
 #include "EvolutionEditor.h"
 #include "EvolutionLoader.h"
 #include "EvolutionSaver.h"
-#include "FileIdentity.h"
+#include "HeldFile.h"
 #include "HexFunctions.h"
 
 #include <QMainWindow>
@@ -29,7 +29,7 @@ class Form1 : public QMainWindow, public EvolutionEditor, private ErrorReporter
 
 public:
     // The title of the window's own message boxes. Its lower-case first letter and its trailing
-    // blank are the title this editor has always shown; they are meant.
+    // blank are part of the title; they are meant.
     static const QString ApplicationTitle;
 
     explicit Form1(CommonDialogs &dialogs, QWidget *parent = nullptr);
@@ -74,6 +74,7 @@ private:
     EvolutionLoader m_loader;
     EvolutionSaver m_saver;
     std::string RomPath;
-    // The file whose region byte the last Open accepted; nothing after a rejected Open.
-    std::optional<FileIdentity> m_acceptedImage;
+    // The file whose region byte the last Open accepted, held open until the next Open so that
+    // no other file can take its identity; nothing after a rejected Open.
+    std::optional<HeldFile> m_acceptedImage;
 };

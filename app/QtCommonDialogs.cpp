@@ -34,6 +34,8 @@ void QtCommonDialogs::configure(QFileDialog &dialog, const FileDialogRequest &re
 {
     const bool save = request.kind == FileDialogRequest::Kind::Save;
     dialog.setOption(QFileDialog::DontUseNativeDialog);
+    // Before the dialog's first listing reaches its view.
+    dialog.setIconProvider(&m_icons);
     dialog.setWindowTitle(local(request.title));
     dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode(request.flags & OFN_FILEMUSTEXIST ? QFileDialog::ExistingFile : QFileDialog::AnyFile);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "CommonDialogs.h"
+#include "FileKindIconProvider.h"
 
 #include <QStringList>
 
@@ -12,10 +13,14 @@ class QtCommonDialogs : public CommonDialogs
 public:
     // "Description|pattern" pairs as Qt's name filters; patterns ";"-separated, "*.*" is every file.
     static QStringList nameFilters(const std::vector<FileDialogRequest::Filter> &filters);
-    // Title, filters, starting folder and file, and the kind of choice the flags allow.
-    static void configure(QFileDialog &dialog, const FileDialogRequest &request);
+    // Title, filters, starting folder and file, and the kind of choice the flags allow; the list
+    // of files is drawn without reading any file.
+    void configure(QFileDialog &dialog, const FileDialogRequest &request);
 
 protected:
     std::optional<FileDialogChoice> showFileDialog(const FileDialogRequest &request,
                                                    const OPENFILENAME &record) override;
+
+private:
+    FileKindIconProvider m_icons;
 };

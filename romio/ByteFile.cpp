@@ -13,7 +13,8 @@ ByteFile::~ByteFile()
         (void)close();
 }
 
-std::optional<HexError> ByteFile::open(const std::string &path, Mode mode)
+std::optional<HexError> ByteFile::open(const std::string &path, Mode mode,
+                                       const std::optional<FileIdentity> &required)
 {
     if (auto error = close())
         return error;
@@ -39,6 +40,10 @@ std::optional<HexError> ByteFile::open(const std::string &path, Mode mode)
         return HexError::fromErrno(errno);
     if (!S_ISREG(info.st_mode))
         return HexError::notRegularFile();
+    // Checked on what was opened, not on the path, so that a file put in the required one's
+    // place at any moment before is refused all the same.
+    if (required && FileIdentity{info.st_dev, info.st_ino} != *required)
+        return HexError::anotherFile();
     m_size = info.st_size;
     return std::nullopt;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "FileIdentity.h"
 #include "HexError.h"
 
 #include <cstdint>
@@ -21,8 +22,10 @@ public:
     ByteFile &operator=(const ByteFile &) = delete;
 
     // Never creates or truncates a file; refuses anything that is not a regular file without
-    // blocking on it. A file this object still holds open is closed first.
-    std::optional<HexError> open(const std::string &path, Mode mode);
+    // blocking on it, and, when a file is required, any other file. A file this object still
+    // holds open is closed first.
+    std::optional<HexError> open(const std::string &path, Mode mode,
+                                 const std::optional<FileIdentity> &required = std::nullopt);
 
     // Positions are 1-based, as the byte routines count them. A byte written beyond size()
     // would extend the file: the caller checks first.

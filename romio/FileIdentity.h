@@ -4,8 +4,9 @@
 #include <string>
 #include <sys/types.h>
 
-// Which file a path names at this moment: its device and inode. A path that comes to name
-// another file (replaced, moved over, deleted and made anew) gives another identity.
+// Which file a path names at this moment: its device and inode. Two files that exist at the
+// same time never share one; a file that is gone may leave its inode number to a new file, so
+// an identity kept for later has to belong to a file that is held open (HeldFile).
 struct FileIdentity
 {
     dev_t device;

@@ -4,9 +4,9 @@
 #include <string>
 
 // The failures of the byte routines, each with its own number and a description a user understands.
-// The numbers are the classic BASIC runtime's file-error numbers, the ones the editor's Windows
-// original showed in its "Error: N" titles; 64, a bad file name there, stands here for a write past
-// the end, which that runtime never had to report.
+// The numbers are the classic BASIC runtime's file-error numbers, which the "Error: N" titles of the
+// boxes show; 64, a bad file name there, stands here for a write past the end, which that runtime
+// has no number of its own for.
 struct HexError
 {
     std::int32_t number;
@@ -24,6 +24,10 @@ struct HexError
     static HexError tooManyFiles() { return {67, "Too many files"}; }
     static HexError permissionDenied() { return {70, "Permission denied"}; }
     static HexError notRegularFile() { return {75, "Path/File access error: not a regular file"}; }
+    static HexError anotherFile()
+    {
+        return {75, "Path/File access error: the path names another file than the opened image"};
+    }
     static HexError pathNotFound() { return {76, "Path not found"}; }
 
     static HexError fromErrno(int error);

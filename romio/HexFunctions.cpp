@@ -60,7 +60,7 @@ std::string HexFunctions::ReadHex(const std::string &path, std::int32_t &offset,
     std::string result;
     std::uint8_t holder = 0;
     ByteFile file(m_trace);
-    auto error = file.open(path, ByteFile::Mode::Read);
+    auto error = file.open(path, ByteFile::Mode::Read, m_required);
     for (std::int64_t q = p; !error && q <= p + count - 1; ++q) {
         error = file.readByte(q, holder);
         if (!error) {
@@ -96,7 +96,7 @@ bool HexFunctions::WriteHex(const std::string &path, std::int32_t &offset, std::
     const auto last = p + static_cast<std::int64_t>(text.size() / 2) - 1;
 
     ByteFile file(m_trace);
-    auto error = file.open(path, ByteFile::Mode::Write);
+    auto error = file.open(path, ByteFile::Mode::Write, m_required);
     // A field is written whole or not at all where the file ends.
     if (!error && last > LastPosition)
         error = HexError::overflow();

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "FileIdentity.h"
+
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -35,6 +37,10 @@ public:
     // "0000" and its 16-bit upper-case numeral, SwapBytes, then WriteHex. False after an error.
     bool WriteField(const std::string &path, std::int32_t offset, std::int16_t index, std::int32_t width);
 
+    // While a file is required, a call that opens any other file fails with its box, before it
+    // reads or writes a byte.
+    void requireFile(std::optional<FileIdentity> file) { m_required = file; }
+
     void setTrace(HexTrace *trace) { m_trace = trace; }
 
 private:
@@ -42,4 +48,5 @@ private:
 
     ErrorReporter &m_reporter;
     HexTrace *m_trace = nullptr;
+    std::optional<FileIdentity> m_required;
 };

@@ -1,8 +1,12 @@
 #include "AsOtherUser.h"
 #include "OpenedEditor.h"
 #include "QtCommonDialogs.h"
+#include "clsCommonDialog.h"
 
 #include <QtTest>
+
+#include <sys/inotify.h>
+#include <unistd.h>
 
 class TestForm1 : public QObject
 {
@@ -16,6 +20,14 @@ class TestForm1 : public QObject
         e->form.show();
         e->form.activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&e->form));
+    }
+    static QStringList openImages() // of this process
+    {
+        QStringList paths;
+        for (const QFileInfo &fd : QDir("/proc/self/fd").entryInfoList(QDir::AllEntries | QDir::System))
+            if (fd.symLinkTarget().endsWith(".nds"))
+                paths << fd.symLinkTarget();
+        return paths;
     }
     static qsizetype yellowPixels(QWidget *label)
     {
@@ -88,6 +100,7 @@ private slots:
         QTest::newRow("folder") << "folder" << true << false << "Error: 75";
         QTest::newRow("no read permission") << "locked" << true << false << "Error: 70";
         QTest::newRow("shorter than 16 bytes") << "short" << true << false << "Error: 62";
+        QTest::newRow("replaced before its region byte is read") << "replaced" << false << false << "Error: 75";
     }
     void openChecksTheRegionByteAndReloadsTheSelectedSpecies()
     {
@@ -100,18 +113,20 @@ private slots:
             chosen.write(15, answer == "e" ? "e" : "E"), chosen.writeEntry(10, {7, 300, 11});
         const std::string path = answer == "same" ? e->image.localPath() : answer == "too long" ? "/" + std::string(299, 'q')
                                  : answer == "folder" ? QFile::encodeName(chosen.folder()).toStdString() : chosen.localPath();
-        for (const QString &folder : {chosen.folder(), e->image.folder()}) // the user nobody opens them
-            QVERIFY(QFile::setPermissions(folder, QFileDevice::Permissions(0x7755)));
-        QVERIFY(answer != "locked" || QFile::setPermissions(chosen.path(), {}));
+        QVERIFY(answer != "locked" || (QFile::setPermissions(chosen.folder(), QFileDevice::Permissions(0x7755))
+                                       && QFile::setPermissions(chosen.path(), {})));
         showActive();
         if (afterAccepted)
             e->open(e->image.localPath()), e->select(10), e->combo(6)->setCurrentIndex(99); // an edit that a reload replaces
         const QList<int> before = e->selections();
         e->trace.events.clear();
         answer == "cancel" ? e->dialogs.cancel() : e->dialogs.choose(path);
+        if (answer == "replaced") // by another image whose region byte would pass
+            e->trace.beforeNextCall = [&] { QVERIFY(::rename(qPrintable(e->image.path()), qPrintable(chosen.path())) == 0); };
         {
-            AsOtherUser nobody;
-            QVERIFY(nobody.ok());
+            std::optional<AsOtherUser> nobody; // whom the missing read permission stops
+            if (answer == "locked")
+                QVERIFY(nobody.emplace().ok());
             answer == "Ctrl+O" ? QTest::keyClick(&e->form, Qt::Key_O, Qt::ControlModifier) : e->form.findChild<QAction *>("Open1")->trigger();
         }
         QCOMPARE(e->dialogs.seen.size(), afterAccepted ? 2u : 1u);
@@ -123,7 +138,11 @@ private slots:
         QVERIFY(answer != "too long" || e->texts[0].contains("254 bytes"));
         for (const char *name : {"List1", "Combo1", "Combo6"})
             QCOMPARE(control(name)->isEnabled(), accepted);
-        if (answer == "cancel" || answer == "too long") {
+        // The accepted image is held open until the next Open, and no other.
+        const bool kept = answer == "cancel" || answer == "too long";
+        const QString held = kept ? (afterAccepted ? e->image.path() : "") : accepted ? QFile::decodeName(path.c_str()) : "";
+        QCOMPARE(openImages(), held.isEmpty() ? QStringList() : QStringList{held});
+        if (kept) {
             QVERIFY(e->trace.events.isEmpty() && e->selections() == before);
             return;
         }
@@ -141,26 +160,110 @@ private slots:
     {
         e->dialogs.cancel();
         e->form.findChild<QAction *>("Open1")->trigger();
+        QtCommonDialogs shown;
         QFileDialog dialog;
-        QtCommonDialogs::configure(dialog, e->dialogs.seen.back().first);
+        shown.configure(dialog, e->dialogs.seen.back().first);
         QVERIFY(dialog.windowTitle() == "Open Quorvel NDS ROM..." && dialog.fileMode() == QFileDialog::ExistingFile);
         QVERIFY(dialog.acceptMode() == QFileDialog::AcceptOpen && dialog.nameFilters() == QStringList{"NDS ROMs (*.nds)"});
     }
 
-    void speciesSelectionCanMoveButNotBeCleared()
+    void openDialogListsFilesWithoutReadingThem()
     {
+        // Files whose start names a type; inotify tells whether the dialog opened any of them.
+        QTemporaryDir folder;
+        for (const QString name : {"image.nds", "picture", "script.txt"}) {
+            QFile file(folder.filePath(name));
+            QVERIFY(file.open(QIODevice::WriteOnly) && file.write("\x89PNG\r\n\x1a\n#!/bin/sh\n") > 0);
+        }
+        const int watch = ::inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
+        QVERIFY(watch >= 0 && ::inotify_add_watch(watch, QFile::encodeName(folder.path()), IN_OPEN | IN_ACCESS) >= 0);
+        // Under /proc a read of kmsg waits for the kernel's next message, for good if it has none.
+        for (const QString &place : {folder.path(), QString("/proc")}) {
+            QtCommonDialogs dialogs;
+            clsCommonDialog dialog(dialogs);
+            bool listed = false;
+            QTimer::singleShot(0, [&] {
+                auto *fileDialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
+                QVERIFY(fileDialog);
+                const auto *model = fileDialog->findChild<QFileSystemModel *>();
+                listed = QTest::qWaitFor([&] { return model->rowCount(model->index(place)) >= 3; });
+                QTest::qWait(100);
+                fileDialog->reject();
+            });
+            QCOMPARE(dialog.ShowOpen(0, "Open", QFile::encodeName(place).toStdString()), std::string());
+            QVERIFY(listed);
+        }
+        // The folder itself is opened to be listed, and nothing in it.
+        alignas(inotify_event) char buffer[4096];
+        for (ssize_t n; (n = ::read(watch, buffer, sizeof buffer)) > 0;)
+            for (char *at = buffer; at < buffer + n; at += sizeof(inotify_event) + reinterpret_cast<inotify_event *>(at)->len)
+                QVERIFY2(reinterpret_cast<inotify_event *>(at)->mask & IN_ISDIR, reinterpret_cast<inotify_event *>(at)->name);
+        ::close(watch);
+    }
+
+    void windowShowsAndSaveWritesTheSelectedSpeciesOnly_data()
+    {
+        QTest::addColumn<QString>("gesture");
+        QTest::addColumn<int>("species"); // selected afterwards
+        QTest::newRow("Down") << "Down" << 4;
+        QTest::newRow("drag onto the next row") << "drag 4" << 4;
+        QTest::newRow("drag over the next row and back") << "drag 5 3" << 3;
+        QTest::newRow("Ctrl+click on the selected row") << "Ctrl+click" << 3;
+        QTest::newRow("Ctrl+Space") << "Ctrl+Space" << 3;
+        QTest::newRow("click where no row is") << "click below" << 3;
+        QTest::newRow("wheel") << "wheel" << 3;
+        // In a list of single selection Ctrl does not keep the selection where it is.
+        QTest::newRow("Ctrl+Down") << "Ctrl+Down" << 4;
+        QTest::newRow("Ctrl+Up") << "Ctrl+Up" << 2;
+        QTest::newRow("Ctrl+End") << "Ctrl+End" << 493;
+        QTest::newRow("Ctrl+Down, Ctrl+Space") << "Ctrl+Down Ctrl+Space" << 4;
+        // Row 0 has no record: the entry on screen stays, and Save writes nothing.
+        QTest::newRow("Ctrl+Home") << "Ctrl+Home" << 0;
+        QTest::newRow("drag onto row 0") << "drag 0" << 0;
+    }
+    void windowShowsAndSaveWritesTheSelectedSpeciesOnly()
+    {
+        QFETCH(QString, gesture);
+        QFETCH(int, species);
         showActive();
         e->open(e->image.localPath());
-        const QPoint row = e->list->visualItemRect(e->list->item(3)).center();
-        QTest::mouseClick(e->list->viewport(), Qt::LeftButton, {}, row);
-        QTest::mouseClick(e->list->viewport(), Qt::LeftButton, Qt::ControlModifier, row);
-        QTest::keyClick(e->list, Qt::Key_Space, Qt::ControlModifier);
-        QTest::keyClick(e->list, Qt::Key_Down);
-        QTest::keyClick(e->list, Qt::Key_Space, Qt::ControlModifier);
-        QCOMPARE(e->list->selectedItems(), QList<QListWidgetItem *>{e->list->item(4)});
-        e->trace.events.clear();
+        QWidget *rows = e->list->viewport();
+        const auto at = [&](int row) { return e->list->visualItemRect(e->list->item(row)).center(); };
+        const auto move = [&](QPoint to) {
+            QMouseEvent event(QEvent::MouseMove, to, rows->mapToGlobal(to), Qt::NoButton, Qt::LeftButton, {});
+            QApplication::sendEvent(rows, &event);
+        };
+        QTest::mouseClick(rows, Qt::LeftButton, {}, at(3));
+        const QStringList words = gesture.split(' ');
+        if (words[0] == "drag") {
+            QTest::mousePress(rows, Qt::LeftButton, {}, at(3));
+            for (const QString &row : words.mid(1))
+                move(at(row.toInt()));
+            QTest::mouseRelease(rows, Qt::LeftButton, {}, at(words.last().toInt()));
+        } else if (gesture == "Ctrl+click") {
+            QTest::mouseClick(rows, Qt::LeftButton, Qt::ControlModifier, at(3));
+        } else if (gesture == "click below") {
+            e->list->scrollToBottom();
+            const QPoint below(4, rows->height() - 2);
+            QVERIFY(!e->list->indexAt(below).isValid());
+            QTest::mouseClick(rows, Qt::LeftButton, {}, below);
+        } else if (gesture == "wheel") {
+            QWheelEvent wheel(at(3), rows->mapToGlobal(at(3)), {}, {0, -360}, Qt::NoButton, {}, Qt::NoScrollPhase, false);
+            QApplication::sendEvent(rows, &wheel);
+        } else {
+            for (const QString &key : words)
+                QTest::keyClick(e->list, QKeySequence(key)[0].key(), QKeySequence(key)[0].keyboardModifiers());
+        }
+        QCOMPARE(e->list->selectedItems(), QList<QListWidgetItem *>{e->list->item(species)});
+        const auto [method, parameter, target] = TestImage::patternEntry(species ? species : 3);
+        QCOMPARE(e->selections(), QList<int>({method, parameter <= 100 ? parameter : -1, parameter, parameter, parameter, target}));
+        // Save with the target picked anew changes that byte alone, in the record on screen.
+        e->combo(6)->setCurrentIndex(target + 1);
         e->save();
-        QCOMPARE(e->trace.calls().value(0), QString("write %1 04").arg(EvolutionTable::R(4)));
+        if (species)
+            e->image.expect(EvolutionTable::R(species) + 4, TestImage::bytes({method, parameter, target + 1}).mid(4));
+        QCOMPARE(e->image.difference(), -1);
+        QVERIFY(e->boxes.isEmpty());
     }
 };
 

@@ -1,5 +1,6 @@
 #include "AsOtherUser.h"
 #include "ErrorReporter.h"
+#include "FileIdentity.h"
 #include "HexFunctions.h"
 #include "TestImage.h"
 #include "TraceRecorder.h"
@@ -30,7 +31,11 @@ class TestHexFunctions : public QObject
         const QString folder = image->folder();
         const QMap<QString, QString> paths{{"image", image->path()}, {"missing", folder + "/missing.nds"}, {"empty", ""},
                                            {"folder", folder}, {"fifo", folder + "/fifo"}};
-        const std::string path = QFile::encodeName(paths.value(target)).toStdString();
+        const std::string path = QFile::encodeName(paths.value(target, image->path())).toStdString();
+        // "required": the image, while the routines require another file; "own": the image itself.
+        if (target == "required" || target == "own")
+            hex.requireFile(FileIdentity::of(target == "own" ? path : QFile::encodeName(folder).toStdString()));
+        const auto unrequire = qScopeGuard([this] { hex.requireFile(std::nullopt); });
         std::int32_t position = offset;
         std::string text = what.section(' ', 1).toStdString();
         const std::string result = what.startsWith("read") ? hex.ReadHex(path, position, std::stoi(text)) : (hex.WriteHex(path, position, text), text);
@@ -98,6 +103,11 @@ private slots:
         row("write a missing file", "missing", 0, "write 123", "", "0123", "", "Error: 53 | File not found");
         row("write, pwrite fails", "image", 30, "write 1234", "pwrite", "1234", "", io);
         row("write, close fails", "image", 30, "write 1234", "close", "", "1234", io);
+        const char *another = "Error: 75 | Path/File access error: the path names another file than the opened image";
+        row("read the required file", "own", 0, "read 2", "", "0007", "");
+        row("write the required file", "own", 30, "write 1234", "", "", "1234");
+        row("read while another file is required", "required", 0, "read 2", "", "", "", another);
+        row("write while another file is required", "required", 30, "write 1234", "", "1234", "", another);
     }
     void readAndWrite()
     {

@@ -37,7 +37,14 @@ public:
             for (int i : {0, 2, 3, 4, 5})
                 if (EvolutionTable::R(k) + i < size)
                     m_copy[EvolutionTable::R(k) + i] = bytes(patternEntry(k))[i];
-        QFile file(m_path);
+        saveAs(m_path);
+    }
+
+    // A sparse file with the bytes this image is meant to hold, in place of what the path held.
+    void saveAs(const QString &path) const
+    {
+        QFile file(path);
+        const qint64 size = m_copy.size();
         if (!file.open(QIODevice::WriteOnly) || !file.resize(size) || file.write(m_copy.left(16)) < 0
             || (From < size && (!file.seek(From) || file.write(m_copy.mid(From, To - From)) < 0)))
             qFatal("cannot make the test image");
@@ -61,10 +68,11 @@ public:
     }
     void expect(qint64 offset, const QByteArray &data) { m_copy.replace(offset, data.size(), data); }
 
-    // Where the file first differs from the copy, in the table or anywhere; -1 where it does not.
-    qint64 difference(bool tableOnly = false) const
+    // Where the file (or another one) first differs from the copy, in the table or anywhere; -1
+    // where it does not.
+    qint64 difference(bool tableOnly = false, const QString &path = {}) const
     {
-        QFile file(m_path);
+        QFile file(path.isEmpty() ? m_path : path);
         if (!file.open(QIODevice::ReadOnly) || file.size() != m_copy.size())
             return file.size();
         const qint64 from = tableOnly ? std::min(From, file.size()) : 0;

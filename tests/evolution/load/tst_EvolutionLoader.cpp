@@ -2,6 +2,9 @@
 
 #include <QtTest>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 using EvolutionTable::R;
 
 static const QList<int> LevelListSkipSpecies = {95, 108, 114, 117, 123, 137, 176, 190, 193, 198,
@@ -86,37 +89,101 @@ private slots:
                      && text.contains(one ? "Save keeps the stored value unless" : "Save keeps the stored values unless"), qPrintable(text));
     }
 
-    void failedReadLeavesWhatItDidNotReadUnselected()
+    void failedReadStopsTheLoadAndSaveWritesOnlyWhatWasPicked_data()
     {
-        // Species 2's Target runs past the end.
-        TestImage cut(R(2) + 5, "cut.nds");
+        QTest::addColumn<qint64>("size");
+        QTest::addColumn<int>("reads");
+        QTest::addColumn<QList<int>>("selections");
+        const QList<int> entry = shown(TestImage::patternEntry(2));
+        // The first read of the whole parameter runs past the end; its low byte is in the file.
+        QTest::newRow("cut inside the parameter") << qint64(R(2) + 3) << 3 << (entry.mid(0, 1) << -1 << -1 << -1 << -1 << -1);
+        QTest::newRow("cut inside the target") << qint64(R(2) + 5) << 6 << (entry.mid(0, 5) << -1);
+    }
+    void failedReadStopsTheLoadAndSaveWritesOnlyWhatWasPicked()
+    {
+        QFETCH(qint64, size);
+        QFETCH(int, reads);
+        QFETCH(QList<int>, selections);
+        TestImage cut(size, "cut.nds");
         e->open(cut.localPath());
         e->select(1);
         e->trace.events.clear();
         e->select(2);
         QCOMPARE(e->boxes, QStringList{"Error: 62"});
-        QCOMPARE(e->trace.calls().size(), 6);
-        QCOMPARE(e->selections(), shown(TestImage::patternEntry(2)).mid(0, 5) << -1);
+        QCOMPARE(e->trace.calls().size(), reads);
+        QCOMPARE(e->selections(), selections);
+        // The method picked, which shows no parameter list, is written, and not the target the
+        // load could not show.
+        e->combo(1)->setCurrentIndex(0);
         e->save();
-        QCOMPARE(e->trace.calls().filter(QString("write %1").arg(R(2) + 4)), QStringList());
+        QCOMPARE(e->trace.calls().filter("write"), QStringList{QString("write %1 00").arg(R(2))});
+        cut.expect(R(2), QByteArray(1, '\0'));
         QCOMPARE(cut.difference(), -1);
     }
 
-    void fileReplacedOnDiskIsNeitherReadNorWritten()
+    void imageReplacedOnDiskIsNeitherReadNorWritten_data()
     {
+        QTest::addColumn<QString>("how");
+        QTest::addColumn<QStringList>("boxes");
+        const QString changed = Form1::ApplicationTitle;
+        QTest::newRow("moved over") << "mv" << QStringList{changed, changed};
+        QTest::newRow("linked over") << "ln -f" << QStringList{changed, changed};
+        QTest::newRow("deleted and made anew") << "rm" << QStringList{changed, changed};
+        QTest::newRow("moved over after the check, before the read") << "read" << QStringList{"Error: 75", changed};
+        QTest::newRow("moved over after the check, before the write") << "write" << QStringList{"Error: 75"};
+    }
+    void imageReplacedOnDiskIsNeitherReadNorWritten()
+    {
+        QFETCH(QString, how);
+        QFETCH(QStringList, boxes);
+        const QString path = e->image.path(), kept = path + ".kept", made = path + ".new";
+        // Another image of the same size whose region byte the editor never checked.
+        TestImage other(TestImage::StandardSize, "other.nds");
+        other.write(15, "J");
+        other.writeEntry(6, {9, 9, 9});
+        const auto replace = [&] {
+            if (how == "ln -f")
+                QVERIFY(::link(qPrintable(other.path()), qPrintable(made)) == 0);
+            else
+                other.saveAs(made);
+            QVERIFY(::rename(qPrintable(made), qPrintable(path)) == 0);
+        };
+        if (how != "rm")
+            QVERIFY(::link(qPrintable(path), qPrintable(kept)) == 0);
         e->select(5);
-        const QString copy = e->image.path() + ".new";
-        QVERIFY(QFile::copy(e->image.path(), copy) && QFile::rename(e->image.path(), copy + ".old"));
-        QVERIFY(QFile::rename(copy, e->image.path())); // the same bytes in another file
+
+        struct stat before {}, now {};
+        QVERIFY(::stat(qPrintable(path), &before) == 0);
+        if (how == "rm") {
+            // New files take the lowest inode numbers free, so a few make one that has the
+            // number of the file just deleted, unless that file is still open.
+            QVERIFY(QFile::remove(path));
+            QString spare;
+            for (int n = 0; n < 1000 && now.st_ino != before.st_ino; ++n) {
+                spare = made + QString::number(n);
+                QVERIFY(QFile(spare).open(QIODevice::NewOnly));
+                QVERIFY(::stat(qPrintable(spare), &now) == 0);
+            }
+            other.saveAs(spare);
+            QVERIFY(::rename(qPrintable(spare), qPrintable(path)) == 0);
+        } else if (how == "mv" || how == "ln -f") {
+            replace();
+        }
         e->trace.events.clear();
+        if (how == "read")
+            e->trace.beforeNextCall = replace;
         e->select(6);
-        QCOMPARE(e->selections(), QList<int>(6, -1));
+        QCOMPARE(e->selections(), how == "write" ? shown(TestImage::patternEntry(6)) : QList<int>(6, -1));
         e->combo(1)->setCurrentIndex(3);
+        if (how == "write")
+            e->trace.beforeNextCall = replace;
         e->save();
-        QCOMPARE(e->boxes, QStringList(2, Form1::ApplicationTitle));
-        QVERIFY2(e->texts[0].contains("changed on disk"), qPrintable(e->texts[0]));
-        QVERIFY(e->trace.events.isEmpty());
-        QCOMPARE(e->image.difference(), -1);
+        QCOMPARE(e->boxes, boxes);
+        QVERIFY2(e->texts[0].contains(boxes[0] == "Error: 75" ? "another file" : "changed on disk"), qPrintable(e->texts[0]));
+        QCOMPARE(other.difference(false, path), -1);
+        QCOMPARE(other.difference(), -1);
+        if (how != "rm")
+            QCOMPARE(e->image.difference(false, kept), -1);
     }
 };
 

@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
-// Our own stand-in for the platform's common file dialogs in their 8-bit ("ANSI") form: the
-// OPENFILENAME record as the dialog class fills it, and the calls that take it. Text is 8-bit
-// in the local encoding, as file names are on this system.
+// The common file dialogs in their 8-bit ("ANSI") form: the OPENFILENAME record as the dialog
+// class fills it, and the calls that take it. Text is 8-bit in the local encoding, as file names
+// are on this system.
 
 constexpr std::uint32_t OFN_OVERWRITEPROMPT = 0x00000002;
 constexpr std::uint32_t OFN_HIDEREADONLY = 0x00000004;

@@ -51,7 +51,8 @@ std::string clsCommonDialog::ShowOpen(std::uintptr_t hwnd, std::string Title, st
 {
     std::string result;
     Filter = convertFilter(Filter);
-    // The full path of the last file, not its folder: that is what this dialog has always been handed.
+    // Without a folder of its own the dialog starts at the last file chosen through this object,
+    // handed over as that file's full path, not its folder.
     if (InitDir.empty())
         InitDir = m_lastFileName;
 

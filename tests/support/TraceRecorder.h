@@ -12,15 +12,10 @@
 // "read <offset> <count>", "write <offset> <text>", "open", "close".
 struct TraceRecorder : HexTrace
 {
-    void readCalled(const std::string &, std::int32_t offset, std::int32_t count) override
-    {
-        events << QString("read %1 %2").arg(offset).arg(count);
-        runBeforeNextCall();
-    }
+    void readCalled(const std::string &, std::int32_t offset, std::int32_t count) override { called(QString("read %1 %2").arg(offset).arg(count)); }
     void writeCalled(const std::string &, std::int32_t offset, const std::string &text) override
     {
-        events << QString("write %1 %2").arg(offset).arg(QString::fromStdString(text));
-        runBeforeNextCall();
+        called(QString("write %1 %2").arg(offset).arg(QString::fromStdString(text)));
     }
     void fileOpened() override { events << "open"; }
     void fileClosed() override { events << "close"; }
@@ -31,8 +26,9 @@ struct TraceRecorder : HexTrace
     std::function<void()> beforeNextCall;
 
 private:
-    void runBeforeNextCall()
+    void called(const QString &event)
     {
+        events << event;
         if (beforeNextCall)
             std::exchange(beforeNextCall, {})();
     }

@@ -142,34 +142,25 @@ private slots:
         other.write(15, "J");
         other.writeEntry(6, {9, 9, 9});
         const auto replace = [&] {
-            if (how == "ln -f")
-                QVERIFY(::link(qPrintable(other.path()), qPrintable(made)) == 0);
-            else
-                other.saveAs(made);
+            QVERIFY(how == "ln -f" ? ::link(qPrintable(other.path()), qPrintable(made)) == 0 : (other.saveAs(made), true));
             QVERIFY(::rename(qPrintable(made), qPrintable(path)) == 0);
         };
-        if (how != "rm")
-            QVERIFY(::link(qPrintable(path), qPrintable(kept)) == 0);
+        QVERIFY(how == "rm" || ::link(qPrintable(path), qPrintable(kept)) == 0);
         e->select(5);
-
-        struct stat before {}, now {};
-        QVERIFY(::stat(qPrintable(path), &before) == 0);
         if (how == "rm") {
             // New files take the lowest inode numbers free, so a few make one that has the
             // number of the file just deleted, unless that file is still open.
-            QVERIFY(QFile::remove(path));
-            QString spare;
+            struct stat before {}, now {};
+            QVERIFY(::stat(qPrintable(path), &before) == 0 && QFile::remove(path));
             for (int n = 0; n < 1000 && now.st_ino != before.st_ino; ++n) {
-                spare = made + QString::number(n);
-                QVERIFY(QFile(spare).open(QIODevice::NewOnly));
-                QVERIFY(::stat(qPrintable(spare), &now) == 0);
+                QVERIFY(::rename(qPrintable(made), qPrintable(made + QString::number(n))) == 0 || n == 0);
+                QVERIFY(QFile(made).open(QIODevice::NewOnly) && ::stat(qPrintable(made), &now) == 0);
             }
-            other.saveAs(spare);
-            QVERIFY(::rename(qPrintable(spare), qPrintable(path)) == 0);
+            other.saveAs(made);
+            QVERIFY(::rename(qPrintable(made), qPrintable(path)) == 0);
         } else if (how == "mv" || how == "ln -f") {
             replace();
         }
-        e->trace.events.clear();
         if (how == "read")
             e->trace.beforeNextCall = replace;
         e->select(6);
@@ -180,10 +171,8 @@ private slots:
         e->save();
         QCOMPARE(e->boxes, boxes);
         QVERIFY2(e->texts[0].contains(boxes[0] == "Error: 75" ? "another file" : "changed on disk"), qPrintable(e->texts[0]));
-        QCOMPARE(other.difference(false, path), -1);
-        QCOMPARE(other.difference(), -1);
-        if (how != "rm")
-            QCOMPARE(e->image.difference(false, kept), -1);
+        QVERIFY(other.difference(false, path) == -1 && other.difference() == -1);
+        QVERIFY(how == "rm" || e->image.difference(false, kept) == -1);
     }
 };
 

@@ -6,51 +6,51 @@ namespace EditorLists {
 const std::array<std::string_view, 494> SpeciesList = {
     "??????????", // 0
     "Theirloth", // 1
-    "Gedri", // 2
+    "Phyth", // 2
     "Skyltrend", // 3
-    "Famni", // 4
+    "Zhuar", // 4
     "Qeixzond", // 5
     "Quarnrex", // 6
-    "Wyqyr", // 7
+    "Phaev", // 7
     "Krelwa", // 8
-    "Mirsux", // 9
+    "Pikzin", // 9
     "Toultdim", // 10
     "Tuazkeiz", // 11
-    "Thaesk", // 12
+    "Kedrir", // 12
     "Saeseik", // 13
-    "Goukthysk", // 14
+    "Tharbreis", // 14
     "Roskfei", // 15
     "Vryltdek", // 16
     "Hythhyl", // 17
     "Gruak", // 18
     "Zhykkualt", // 19
-    "Nexni", // 20
+    "Dound", // 20
     "Trondrir", // 21
-    "Fixbik", // 22
+    "Phuzqa", // 22
     "Tremdi", // 23
     "Jendder", // 24
     "Qaisktran", // 25
-    "Sluka", // 26
+    "Vrask", // 26
     "Slaextal", // 27
     "Slairphand", // 28
     "Sliltga", // 29
     "Loujuarn", // 30
-    "Nutim", // 31
-    "Vuzhi", // 32
-    "Fusku", // 33
+    "Weind", // 31
+    "Thirn", // 32
+    "Sleil", // 33
     "Baemtaim", // 34
     "Kriphil", // 35
     "Tryvrund", // 36
-    "Roxla", // 37
-    "Helfu", // 38
+    "Lualt", // 37
+    "Slyrn", // 38
     "Prouzy", // 39
     "Nokzhu", // 40
     "Gaernbryn", // 41
-    "Krygo", // 42
+    "Krith", // 42
     "Nudusuam", // 43
     "Geltzelt", // 44
     "Skydaeth", // 45
-    "Lahus", // 46
+    "Zasik", // 46
     "Praeknuaz", // 47
     "Troskmaiz", // 48
     "Tyltnen", // 49
@@ -59,17 +59,17 @@ const std::array<std::string_view, 494> SpeciesList = {
     "Pivfaik", // 52
     "Wopriz", // 53
     "Zeirqa", // 54
-    "Touqu", // 55
+    "Zhond", // 55
     "Humkurfu", // 56
-    "Vaxno", // 57
+    "Greir", // 57
     "Miltsae", // 58
     "Mithdraen", // 59
     "Skeltliv", // 60
     "Peilos", // 61
-    "Daszo", // 62
+    "Giwaz", // 62
     "Byndprusk", // 63
-    "Leihy", // 64
-    "Koumbryr", // 65
+    "Leisk", // 64
+    "Jounhouz", // 65
     "Troun", // 66
     "Vuskel", // 67
     "Muan-Thuz", // 68
@@ -77,58 +77,58 @@ const std::array<std::string_view, 494> SpeciesList = {
     "Kaeqein", // 70
     "Truktal", // 71
     "Kuzyrn", // 72
-    "Tyskvanku", // 73
-    "Phaim", // 74
-    "Druhi", // 75
+    "Teiskslei", // 73
+    "Sland", // 74
+    "Vrynd", // 75
     "Prysksler", // 76
     "Keltwodre", // 77
     "Qaiskri", // 78
     "Jympov", // 79
     "Kraxzheth", // 80
     "Skuavthe", // 81
-    "Taivu", // 82
+    "Skaiv", // 82
     "Fondthuar", // 83
-    "Qoser", // 84
+    "Jaelt", // 84
     "Goufua", // 85
-    "Kaikrul", // 86
+    "Makryrn", // 86
     "Tyndreisk", // 87
     "Vo'vir", // 88
     "Slukraern", // 89
     "Giskqern", // 90
-    "Pagom", // 91
-    "Wybro", // 92
-    "Virfy", // 93
+    "Huath", // 91
+    "Prail", // 92
+    "Grarn", // 93
     "Jebriz", // 94
     "Thaexbern", // 95
     "Nizuax", // 96
     "Vemfim", // 97
     "Ruazdreil", // 98
-    "Deiz.Zhy", // 99
+    "Proz.Guz", // 99
     "Nelrylt", // 100
     "Drerndruas", // 101
     "Lusdaek", // 102
     "Mernrem", // 103
-    "Datri", // 104
+    "Skuam", // 104
     "Sluvyrnfai", // 105
     "Krathguv", // 106
     "Praeth", // 107
     "Zhevrae", // 108
-    "Gukrind", // 109
+    "Grarfei", // 109
     "Hazhaer", // 110
     "Drysmend", // 111
-    "Widov", // 112
+    "Phosk", // 112
     "Jojoul", // 113
     "Qoutry", // 114
     "Puasknoum", // 115
     "Baenviz", // 116
     "Tigusk", // 117
-    "Bijask", // 118
+    "Vuvrei", // 118
     "Raikylt", // 119
-    "Purzel", // 120
+    "Genlov", // 120
     "Zusktresk", // 121
     "Gezez", // 122
     "Resfal", // 123
-    "Bikmu", // 124
+    "Fejev", // 124
     "Hekex", // 125
     "Safuv", // 126
     "Naixlaes", // 127
@@ -137,12 +137,12 @@ const std::array<std::string_view, 494> SpeciesList = {
     "Qalsai", // 130
     "Kezgix", // 131
     "Byrusk", // 132
-    "Krult", // 133
-    "Poupa", // 134
+    "Fouth", // 133
+    "Zhilt", // 134
     "Vuamtu", // 135
-    "Lailt", // 136
+    "Skous", // 136
     "Qoulaesk", // 137
-    "Loxhi", // 138
+    "Qaesk", // 138
     "Kaevzhi", // 139
     "Qaimdrai", // 140
     "Borzhuand", // 141
@@ -153,13 +153,13 @@ const std::array<std::string_view, 494> SpeciesList = {
     "Luakfen", // 146
     "Brideirn", // 147
     "Tyztaimas", // 148
-    "Zhath", // 149
+    "Draez", // 149
     "Vunqein", // 150
-    "Thuas", // 151
+    "Prylt", // 151
     "Zharnzez", // 152
     "Fomjusro", // 153
     "Paikdei", // 154
-    "Pouwix", // 155
+    "Pyxgil", // 155
     "Puvjen", // 156
     "Zeskviv", // 157
     "Brilbrai", // 158
@@ -167,55 +167,55 @@ const std::array<std::string_view, 494> SpeciesList = {
     "Lizhaix", // 160
     "Truasisk", // 161
     "Phimmev", // 162
-    "Phikru", // 163
+    "Slatai", // 163
     "Taevgys", // 164
     "Lerbyz", // 165
-    "Qyvqe", // 166
-    "Pybeil", // 167
+    "Wikuv", // 166
+    "Mouwei", // 167
     "Truaslix", // 168
     "Brilsyx", // 169
-    "Talpi", // 170
+    "Mybaz", // 170
     "Bupraend", // 171
     "Phaekvrou", // 172
     "Themdryn", // 173
     "Thybak", // 174
-    "Pril-Bo", // 175
+    "Grer-Gy", // 175
     "Saigrar", // 176
     "Mothte", // 177
     "Ruroux", // 178
     "Fugeiv", // 179
-    "Sozhy", // 180
+    "Jusaz", // 180
     "Traeskprok", // 181
     "Tindskous", // 182
-    "Fuarn", // 183
-    "Ropym", // 184
+    "Buwoz", // 183
+    "Mydyv", // 184
     "Loswolt", // 185
     "Dinosk", // 186
     "Saivthilt", // 187
     "Byveith", // 188
     "Jaelttaem", // 189
-    "Dihou", // 190
+    "Zheix", // 190
     "Grouthbuz", // 191
-    "Wylhu", // 192
+    "Kahav", // 192
     "Driltwus", // 193
     "Qaiznuv", // 194
     "Bindzhynd", // 195
     "Skelmaem", // 196
-    "Zhaiv'jar", // 197
+    "Guath'pir", // 197
     "Kultfupon", // 198
     "Pazbeigoz", // 199
-    "Faisk", // 200
-    "Kubir", // 201
+    "Maern", // 200
+    "Slusk", // 201
     "Trurskou", // 202
     "Krethpuam", // 203
     "Prulbralt", // 204
     "Tuamde", // 205
-    "Faesse", // 206
+    "Jyhaes", // 206
     "Nindvae", // 207
     "Bravse", // 208
     "Waxtrourn", // 209
     "Slyzvoz", // 210
-    "Drail", // 211
+    "Jihyk", // 211
     "Skelzha", // 212
     "Kaezhynd", // 213
     "Hondfail", // 214
@@ -224,7 +224,7 @@ const std::array<std::string_view, 494> SpeciesList = {
     "Themphua", // 217
     "Jylpry", // 218
     "Nouthvour", // 219
-    "Kruak'bua", // 220
+    "Jaend'hyn", // 220
     "Garthound", // 221
     "Qukphiz", // 222
     "Duathtynd", // 223
@@ -233,18 +233,18 @@ const std::array<std::string_view, 494> SpeciesList = {
     "Ramphask", // 226
     "Zoultteil", // 227
     "Bouzhyrvi", // 228
-    "Fivsa", // 229
+    "Kudev", // 229
     "Housktrox", // 230
     "Skouhiskym", // 231
     "Driwual", // 232
-    "Kax Rind", // 233
+    "Biv Slun", // 233
     "Tralfu", // 234
     "Doundthyr", // 235
     "Troskqarn", // 236
     "Lerwexleis", // 237
     "Zhyxkend", // 238
     "Wouvrunin", // 239
-    "Mevle", // 240
+    "Vywiz", // 240
     "Goulttuand", // 241
     "Qazrua", // 242
     "Ziramtuan", // 243
@@ -254,19 +254,19 @@ const std::array<std::string_view, 494> SpeciesList = {
     "Govpaend", // 247
     "Buthtai", // 248
     "Drakkruas", // 249
-    "Zakor", // 250
-    "Sukyr", // 251
+    "Gukiz", // 250
+    "Ruqex", // 251
     "Thaeldisk", // 252
     "Trainvrou", // 253
-    "Juawu", // 254
+    "Slolt", // 254
     "Karnslesk", // 255
     "Zusnys", // 256
-    "Waiki", // 257
+    "Nohiz", // 257
     "Biraix", // 258
-    "Vrurn", // 259
+    "Qubov", // 259
     "Linthuav", // 260
     "Godesk", // 261
-    "Zhond", // 262
+    "Vourn", // 262
     "Prainneil", // 263
     "Lurruszi", // 264
     "Faisfupa", // 265
@@ -282,16 +282,16 @@ const std::array<std::string_view, 494> SpeciesList = {
     "Tomairn", // 275
     "Meitraeth", // 276
     "Vyngouth", // 277
-    "Kilta", // 278
+    "Limyv", // 278
     "Leinlex", // 279
     "Loukkua", // 280
     "Laiqaez", // 281
     "Qeksle", // 282
-    "Skaind", // 283
+    "Tairvi", // 283
     "Huveil", // 284
     "Faesktra", // 285
     "Vokluthult", // 286
-    "Suxtouv", // 287
+    "Truvlav", // 287
     "Beigrol", // 288
     "Kontuamkex", // 289
     "Hyvkor", // 290
@@ -303,27 +303,27 @@ const std::array<std::string_view, 494> SpeciesList = {
     "Wurskek", // 296
     "Pheize", // 297
     "Vraekqae", // 298
-    "Jylma", // 299
+    "Tygek", // 299
     "Feivfy", // 300
     "Raekpraelt", // 301
     "Pelrai", // 302
     "Braextham", // 303
     "Lelelt", // 304
-    "Naeho", // 305
+    "Vutyx", // 305
     "Lukdreith", // 306
     "Taiskdas", // 307
-    "Slodes", // 308
+    "Faespi", // 308
     "Phupheisk", // 309
     "Zindurn", // 310
     "Zhoubu", // 311
-    "Jetalt", // 312
+    "Thuask", // 312
     "Zheiwen", // 313
     "Traemmei", // 314
     "Treiltguam", // 315
-    "Slynd", // 316
+    "Bahek", // 316
     "Wultbae", // 317
-    "Mipai", // 318
-    "Ragyn", // 319
+    "Pehuk", // 318
+    "Zabex", // 319
     "Thuzolt", // 320
     "Gyltpriz", // 321
     "Gruapaiv", // 322
@@ -336,7 +336,7 @@ const std::array<std::string_view, 494> SpeciesList = {
     "Jaempeis", // 329
     "Saskvein", // 330
     "Greirdeim", // 331
-    "Gymzu", // 332
+    "Behaz", // 332
     "Jaindnorn", // 333
     "Traekkrem", // 334
     "Mysvri", // 335
@@ -344,7 +344,7 @@ const std::array<std::string_view, 494> SpeciesList = {
     "Kilprav", // 337
     "Surtiv", // 338
     "Vrovtras", // 339
-    "Hezga", // 340
+    "Fewak", // 340
     "Vruamy", // 341
     "Ryzelt", // 342
     "Keizua", // 343
@@ -357,7 +357,7 @@ const std::array<std::string_view, 494> SpeciesList = {
     "Voszhai", // 350
     "Vaemzhain", // 351
     "Kroulrou", // 352
-    "Traend", // 353
+    "Slisim", // 353
     "Skarnthyk", // 354
     "Ribrix", // 355
     "Prandslaiv", // 356
@@ -366,7 +366,7 @@ const std::array<std::string_view, 494> SpeciesList = {
     "Zuklev", // 359
     "Slindkind", // 360
     "Fyhouz", // 361
-    "Qadry", // 362
+    "Qurez", // 362
     "Moulae", // 363
     "Bryrntruz", // 364
     "Kraesprex", // 365
@@ -376,10 +376,10 @@ const std::array<std::string_view, 494> SpeciesList = {
     "Qomhyk", // 369
     "Phosuath", // 370
     "Rimfeth", // 371
-    "Broko", // 372
+    "Gaend", // 372
     "Grelvain", // 373
     "Vrouxgyx", // 374
-    "Dumis", // 375
+    "Wopuk", // 375
     "Pruave", // 376
     "Geikgouluk", // 377
     "Dryndvryk", // 378
@@ -387,52 +387,52 @@ const std::array<std::string_view, 494> SpeciesList = {
     "Fekrul", // 380
     "Waskzoun", // 381
     "Zhyrex", // 382
-    "Zykem", // 383
-    "Skouvix", // 384
-    "Thurdrex", // 385
+    "Qotix", // 383
+    "Meivgam", // 384
+    "Kruzskix", // 385
     "Haepheir", // 386
     "Hithen", // 387
     "Suazpru", // 388
     "Keshaik", // 389
     "Zornho", // 390
     "Truazgrou", // 391
-    "Skuam", // 392
+    "Bypok", // 392
     "Beigux", // 393
     "Quazind", // 394
     "Skylskik", // 395
     "Niskdraez", // 396
-    "Byzbe", // 397
+    "Roult", // 397
     "Posjuan", // 398
     "Vuathheim", // 399
     "Zuqak", // 400
     "Buzqev", // 401
     "Heizgrinux", // 402
-    "Mamsu", // 403
-    "Keirn", // 404
+    "Roviv", // 403
+    "Sketh", // 404
     "Wynruseim", // 405
     "Druxrath", // 406
-    "Za-Meiz", // 407
+    "Py-Veix", // 407
     "Skozfou", // 408
     "Wukruapaez", // 409
     "Vrykvrov", // 410
-    "Kykvo", // 411
+    "Byfyz", // 411
     "Fernwogith", // 412
     "Brizskirn", // 413
     "Synyth", // 414
     "Hysjosgos", // 415
-    "Zavje", // 416
-    "Lixqe", // 417
+    "Nefiv", // 416
+    "Sarix", // 417
     "Trouzheim", // 418
     "Seizvisk", // 419
     "Hyrwaem", // 420
     "Krarfyl", // 421
-    "Dualt", // 422
+    "Sowev", // 422
     "Moxbyth", // 423
     "Beindtrym", // 424
     "Gopeis", // 425
     "Pholtzus", // 426
     "Sleixphynd", // 427
-    "Skailpu", // 428
+    "Daikrez", // 428
     "Faixga", // 429
     "Skuazhi", // 430
     "Vrernuk", // 431
@@ -440,15 +440,15 @@ const std::array<std::string_view, 494> SpeciesList = {
     "Faenwu", // 433
     "Grazhe", // 434
     "Kaekgae", // 435
-    "Prund", // 436
+    "Sydak", // 436
     "Faenwael", // 437
-    "Sovel", // 438
-    "Pa Douhu", // 439
+    "Naqyk", // 438
+    "Zy Baind", // 439
     "Lobruax", // 440
     "Mylmyn", // 441
     "Zhultpri", // 442
     "Phuambae", // 443
-    "Zunri", // 444
+    "Segik", // 444
     "Grysail", // 445
     "Vraevfail", // 446
     "Vaethjyn", // 447
@@ -458,12 +458,12 @@ const std::array<std::string_view, 494> SpeciesList = {
     "Zournhil", // 451
     "Tirvonha", // 452
     "Dranne", // 453
-    "Muldo", // 454
+    "Ziwuk", // 454
     "Naikgusk", // 455
     "Pouzwaev", // 456
     "Mixtry", // 457
     "Bamjeind", // 458
-    "Wykje", // 459
+    "Fafiz", // 459
     "Duvrol", // 460
     "Kozail", // 461
     "Sakbron", // 462
@@ -474,7 +474,7 @@ const std::array<std::string_view, 494> SpeciesList = {
     "Veslilt", // 467
     "Gyskvro", // 468
     "Vrorzo", // 469
-    "Div.Toux", // 470
+    "Byn.Grix", // 470
     "Bazbound", // 471
     "Kairirhim", // 472
     "Kravvrei", // 473
@@ -482,19 +482,19 @@ const std::array<std::string_view, 494> SpeciesList = {
     "Greilkez", // 475
     "Byrrei", // 476
     "Feipyz", // 477
-    "Qeigo", // 478
+    "Reryx", // 478
     "Daevhinav", // 479
     "Mulhas", // 480
     "Phaikthov", // 481
     "Reprizhum", // 482
     "Slynbund", // 483
-    "Kidae", // 484
-    "Nuava", // 485
+    "Girov", // 484
+    "Wefek", // 485
     "Zhethfae", // 486
     "Tryvrak", // 487
-    "Barkaik", // 488
+    "Nultbri", // 488
     "Daiprond", // 489
-    "Rubae", // 490
+    "Jivoz", // 490
     "Phuskskev", // 491
     "Waedeil", // 492
     "Karmairlai", // 493
@@ -656,10 +656,10 @@ const std::array<std::string_view, 464> ItemList = {
     "Vuvrik Rivet", // 18
     "Phomgysthuath", // 19
     "Pizfen Tassel", // 20
-    "Thitrem", // 21
+    "Sondvra", // 21
     "Truavdrael", // 22
     "Zhoufuv Lamp", // 23
-    "Kraiz Charm", // 24
+    "Zowev Shard", // 24
     "Traev Husk", // 25
     "Zhykri", // 26
     "Phorprir Cask", // 27
@@ -670,7 +670,7 @@ const std::array<std::string_view, 464> ItemList = {
     "Zheinquar", // 32
     "Jamslel Tonic", // 33
     "Skouv", // 34
-    "Bygoth Tassel", // 35
+    "Pyrvro Brooch", // 35
     "Slokpoz Bead", // 36
     "Muarnpi Twine", // 37
     "Faltdrexfaix ", // 38
@@ -697,17 +697,17 @@ const std::array<std::string_view, 464> ItemList = {
     "Draeqyndmaiv ", // 59
     "Skaeksu Ladle", // 60
     "Ferfainpround", // 61
-    "Dindwi Kith", // 62
+    "Zhaith Husk", // 62
     "Phawolpi", // 63
     "Waexpualphair", // 64
     "Vuarnde Flask", // 65
-    "Skain Token", // 66
-    "Wunvan Knot", // 67
+    "Kruas Ladle", // 66
+    "Zhenoz Knot", // 67
     "Droumend Vial", // 68
     "Skoukual Knot", // 69
     "Zaifaivdovpei", // 70
-    "Thythgraxtrae", // 71
-    "Fyxpairn", // 72
+    "Duamslaeszhev", // 71
+    "Zhoultgi", // 72
     "Tuslexbrak", // 73
     "Drenzev", // 74
     "Tungri Twine", // 75
@@ -726,7 +726,7 @@ const std::array<std::string_view, 464> ItemList = {
     "Skevkoz Twine", // 88
     "Zhedresk ", // 89
     "Praltkex Vial", // 90
-    "Desous Ladle", // 91
+    "Zoskou Quill", // 91
     "Krurwarnosk ", // 92
     "Phirthiszhol", // 93
     "Bagrouz Husk", // 94
@@ -742,7 +742,7 @@ const std::array<std::string_view, 464> ItemList = {
     "Keibir", // 104
     "Gephuan Pouch", // 105
     "Simzour", // 106
-    "Kunsir Sprig", // 107
+    "Jouhus Twine", // 107
     "Wawysdy Husk", // 108
     "Sourn", // 109
     "Bozzyz Krouv", // 110
@@ -792,7 +792,7 @@ const std::array<std::string_view, 464> ItemList = {
     "Vroguveil", // 154
     "Nuskquav Vial", // 155
     "Trotuamulzou", // 156
-    "Drouk", // 157
+    "Zhusk", // 157
     "Kraimuasskouv", // 158
     "Druwae Husk", // 159
     "Moudroul Cask", // 160
@@ -804,15 +804,15 @@ const std::array<std::string_view, 464> ItemList = {
     "Boux Cog", // 166
     "Leilaesk", // 167
     "Baezzamzes", // 168
-    "Haern Tassel", // 169
+    "Krarn Tassel", // 169
     "Buathlomzix", // 170
-    "Poufae", // 171
+    "Brykty", // 171
     "Fizjaem Bead", // 172
     "Lound Quill", // 173
     "Zuzhaev Pouch", // 174
     "Girnzhok", // 175
     "Skoukwynd", // 176
-    "Pouphi Tassel", // 177
+    "Levkyr Tassel", // 177
     "Randthul", // 178
     "Wesboux", // 179
     "Honakfand", // 180
@@ -824,7 +824,7 @@ const std::array<std::string_view, 464> ItemList = {
     "Husksyslua", // 186
     "Skuxturnkaiz", // 187
     "Truamdua Cask", // 188
-    "Pagev Brun", // 189
+    "Tryrn Wouv", // 189
     "Puathmyx Bead", // 190
     "Pruv Cog", // 191
     "Skeirnty Bead", // 192
@@ -836,7 +836,7 @@ const std::array<std::string_view, 464> ItemList = {
     "Juarkem Cog", // 198
     "Pinlur Vial", // 199
     "Troumuam", // 200
-    "Phunnai Flask", // 201
+    "Drontok Quill", // 201
     "Veimhisk", // 202
     "Suskzhuaszai", // 203
     "Hunsum Knot", // 204
@@ -863,10 +863,10 @@ const std::array<std::string_view, 464> ItemList = {
     "Thaxgrousk", // 225
     "Zuaxpei Shard", // 226
     "Haexzain", // 227
-    "Gryk Knot", // 228
+    "Vaem Knot", // 228
     "Kouvrouv", // 229
     "Zaedes Lamp ", // 230
-    "Trysfik", // 231
+    "Raskair", // 231
     "Lexdurphor", // 232
     "Tygrimtrelt", // 233
     "Vraisgeir", // 234
@@ -877,7 +877,7 @@ const std::array<std::string_view, 464> ItemList = {
     "Fendqair Knot", // 239
     "Maepuavry", // 240
     "Haphaiztek", // 241
-    "Thuarn Parur", // 242
+    "Sluask Rivet", // 242
     "Hisbry Shard", // 243
     "Kysk ", // 244
     "Kukralt Shard", // 245
@@ -901,7 +901,7 @@ const std::array<std::string_view, 464> ItemList = {
     "Thapim Shard", // 263
     "Waildeind", // 264
     "Daivkos Cog", // 265
-    "Goult Zairn", // 266
+    "Kreil Vrysk", // 266
     "Zhibro Brooch", // 267
     "Tupaex Rivet", // 268
     "Zaento", // 269
@@ -915,7 +915,7 @@ const std::array<std::string_view, 464> ItemList = {
     "Trundei Knot", // 277
     "Waimdus Pouch", // 278
     "Reinprym Vial", // 279
-    "Slyrpai Pouch", // 280
+    "Nuvamuk Vraes", // 280
     "Bubriz Vial", // 281
     "Sluarnprei", // 282
     "Tuldain Flask", // 283
@@ -923,7 +923,7 @@ const std::array<std::string_view, 464> ItemList = {
     "Tadryl Charm", // 285
     "Drenddroul", // 286
     "Rolfaenqylt", // 287
-    "Troth Saisk", // 288
+    "Neisk Shard", // 288
     "Pydeivzai", // 289
     "Mezprem", // 290
     "Bodrult", // 291
@@ -946,7 +946,7 @@ const std::array<std::string_view, 464> ItemList = {
     "Slornqu", // 308
     "Sothryr", // 309
     "Hiproth Salve", // 310
-    "Masbro Sprig", // 311
+    "Skaind Rivet", // 311
     "Gernaix Sprig", // 312
     "Drabaskzand", // 313
     "Zikraind Lamp", // 314
@@ -968,7 +968,7 @@ const std::array<std::string_view, 464> ItemList = {
     "Skuaqu Charm", // 330
     "Wekrei Twine", // 331
     "Lorbimworn", // 332
-    "Fikous Shard", // 333
+    "Mazpro Ladle", // 333
     "Puaslulzhelt", // 334
     "Kreimgryth", // 335
     "Somqiboxjoum", // 336
@@ -1072,7 +1072,7 @@ const std::array<std::string_view, 464> ItemList = {
     "Pryvjen Ladle", // 434
     "Quxryrn Tonic", // 435
     "Vrakreiv Husk", // 436
-    "Bedrom Lamp ", // 437
+    "Treirn Vial ", // 437
     "Bothslor", // 438
     "Gevzix Tonic", // 439
     "Kratrox", // 440
@@ -1090,7 +1090,7 @@ const std::array<std::string_view, 464> ItemList = {
     "Skaetrol", // 452
     "Vryxkruaxsask", // 453
     "Pandtrin Bead", // 454
-    "Thythfouth", // 455
+    "Kryzeipual", // 455
     "Risdai Lamp", // 456
     "Sissuas Lamp ", // 457
     "Bulsle", // 458
@@ -1105,16 +1105,16 @@ const std::array<std::string_view, 468> MoveList = {
     "None", // 0
     "Baxgailtmelt", // 1
     "Dezhox Brand", // 2
-    "Fivok Zou", // 3
+    "Zharn Zem", // 3
     "Wilyskhaez", // 4
-    "Turnfask Ve", // 5
-    "Jukthoux Vri", // 6
+    "Kruvfarn Ku", // 5
+    "Drumgylt Jyr", // 6
     "Fandtrous", // 7
     "Naerkind", // 8
     "Faendneith", // 9
     "Kruavryn Hel", // 10
-    "Driwuax Po", // 11
-    "Dathul", // 12
+    "Zhykphu Ly", // 11
+    "Dunbri", // 12
     "Darzuax Lash", // 13
     "Skiltvuakoz", // 14
     "Molphai Rake", // 15
@@ -1122,13 +1122,13 @@ const std::array<std::string_view, 468> MoveList = {
     "Brerte Sweep", // 17
     "Soljandgu", // 18
     "Gesaen Snare", // 19
-    "Greimphyk By", // 20
+    "Hoskslysk Vy", // 20
     "Qivdrik", // 21
     "Treprairn", // 22
     "Zylbil Juz", // 23
     "Tuamik Chime", // 24
     "Vikpakrusk", // 25
-    "Skaik Flurry", // 26
+    "Skelt Cleave", // 26
     "Slouxgraim", // 27
     "Sluvhen", // 28
     "Drylvrazprou", // 29
@@ -1149,34 +1149,34 @@ const std::array<std::string_view, 468> MoveList = {
     "Raevouzwo", // 44
     "Fosozroul", // 45
     "Kraskadysk ", // 46
-    "Ruaxjum Nux", // 47
+    "Wennaen Jyv", // 47
     "Theskul Zoz", // 48
     "Phanbult", // 49
-    "Tasbrai Main", // 50
+    "Zonddyz Rend", // 50
     "Juask Zeik", // 51
     "Vryvwai Hook", // 52
     "Bikaix Chime", // 53
     "Faskwunous ", // 54
     "Vruarslysk", // 55
-    "Neizga We", // 56
+    "Greisk Ze", // 56
     "Jaktraesk", // 57
-    "Raevseim Ris", // 58
+    "Nywandfa Quv", // 58
     "Laiskesk Nik", // 59
     "Rulvreim", // 60
-    "Baenbam Grond", // 61
+    "Ternpai Scour", // 61
     "Groltpryz", // 62
     "Thinte Qysk", // 63
     "Nerkreisdrain", // 64
     "Vritin Vault", // 65
-    "Meix Drupy", // 66
+    "Meiv Trilt", // 66
     "Morngra Rend", // 67
     "Phelmus", // 68
-    "Mekzhe Tus", // 69
+    "Kraelt Ryx", // 69
     "Seizhaiz", // 70
     "Jygrolt Rend", // 71
     "Tethqi", // 72
     "Kruarnmound", // 73
-    "Bryth Phail", // 74
+    "Dralt Whirl", // 74
     "Drivseirusk", // 75
     "Ruzyx Flurry", // 76
     "Krebaez Rake", // 77
@@ -1188,7 +1188,7 @@ const std::array<std::string_view, 468> MoveList = {
     "Dyprai Rake", // 83
     "Mithous Jolt", // 84
     "Vrezzhy Fy", // 85
-    "Drair", // 86
+    "Nailt", // 86
     "Dozkrilt", // 87
     "Toldei Brand", // 88
     "Qotouk", // 89
@@ -1196,7 +1196,7 @@ const std::array<std::string_view, 468> MoveList = {
     "Jivrikaim", // 91
     "Qouzgyl", // 92
     "Haesnaisbiv", // 93
-    "Qurnthythwam", // 94
+    "Phaxjounfalt", // 94
     "Veilgua Kesk", // 95
     "Lounhir", // 96
     "Baikrakruv", // 97
@@ -1205,7 +1205,7 @@ const std::array<std::string_view, 468> MoveList = {
     "Prarnthindru", // 100
     "Slavan Brand", // 101
     "Naxhua Zhualt", // 102
-    "Kobyv Sae", // 103
+    "Thosk Wox", // 103
     "Levdar ", // 104
     "Vaernsurn", // 105
     "Briskter", // 106
@@ -1216,7 +1216,7 @@ const std::array<std::string_view, 468> MoveList = {
     "Wizbrae Hook", // 111
     "Zousluaskvre", // 112
     "Lorbrel Lash", // 113
-    "Buvphaix Mis", // 114
+    "Grimphir Hyx", // 114
     "Tomain Pruan", // 115
     "Proukskythai", // 116
     "Thaebra", // 117
@@ -1228,7 +1228,7 @@ const std::array<std::string_view, 468> MoveList = {
     "Qinlei Kruam", // 123
     "Zepeth Brir", // 124
     "Hosdon Bosk", // 125
-    "Kretryl Narn", // 126
+    "Lemruam Toss", // 126
     "Sunvra Thrum", // 127
     "Qerav Whirl", // 128
     "Phaelak", // 129
@@ -1237,38 +1237,38 @@ const std::array<std::string_view, 468> MoveList = {
     "Waixlyz Hook", // 132
     "Traimqinwun", // 133
     "Pypynybei", // 134
-    "Ramdav Lash", // 135
+    "Skaiva Jolt", // 135
     "Phalyn", // 136
-    "Vriskzaz Zhu", // 137
+    "Vomthaix Fuv", // 137
     "Themkraes", // 138
     "Kruarnpain", // 139
     "Vruam Lash", // 140
     "Qaskeiraiz", // 141
-    "Wehous Horn", // 142
+    "Zhaisk Rend", // 142
     "Fuarathov", // 143
     "Qezjel Scour", // 144
     "Zuzoul Brand", // 145
     "Truxjua Jolt", // 146
     "Kunpurndom ", // 147
     "Slovnuskrua", // 148
-    "Skuakhaz Gem", // 149
+    "Skoubrei Rul", // 149
     "Graeqen", // 150
     "Geinprer", // 151
-    "Zarsous Hua", // 152
-    "Tourn Chime", // 153
+    "Kuprend Huz", // 152
+    "Haqoz Weave", // 153
     "Gudeil", // 154
     "Krakredruar", // 155
     "Pungreiltqe", // 156
-    "Vulzik Snare", // 157
+    "Pavnou Drift", // 157
     "Wuathnaiz", // 158
     "Nephei Phous", // 159
-    "Naerbreis Ba", // 160
+    "Thailprim Gu", // 160
     "Nesfygirnvok", // 161
     "Braimael", // 162
     "Sluak", // 163
     "Douthvuan", // 164
     "Wudeiv Qez", // 165
-    "Prokji Na", // 166
+    "Sleisk Ke", // 166
     "Thumix Baen", // 167
     "Boundsikvu", // 168
     "Burnvy Rend", // 169
@@ -1279,21 +1279,21 @@ const std::array<std::string_view, 468> MoveList = {
     "Qivtrel", // 174
     "Vaemvro Jolt", // 175
     "Razpae Toss", // 176
-    "Vrurn Sym", // 177
+    "Vraiv Vur", // 177
     "Skyvgrur", // 178
-    "Huxvysk Zou", // 179
+    "Tuagoun Zir", // 179
     "Brozam", // 180
-    "Baiskaer Ja", // 181
+    "Bredoult Ku", // 181
     "Saizsleis", // 182
-    "Phurbyrn Sly", // 183
+    "Krazslek Buv", // 183
     "Faind Sweep", // 184
     "Dolhex", // 185
     "Qendtak Houz", // 186
     "Piltskym", // 187
     "Skurnvrisli", // 188
     "Ralix Ripple", // 189
-    "Vyprain Qi", // 190
-    "Dusgyx Scour", // 191
+    "Gendsyx Gu", // 190
+    "Priphe Drift", // 191
     "Nurkrathsuax", // 192
     "Muasfa Tem", // 193
     "Tisvaegy", // 194
@@ -1305,7 +1305,7 @@ const std::array<std::string_view, 468> MoveList = {
     "Jaimbreith", // 200
     "Proulur Rake", // 201
     "Pheltskev", // 202
-    "Phebua Paelt", // 203
+    "Druarn Scour", // 203
     "Haluav Brand", // 204
     "Saizhyv Phur", // 205
     "Rombri", // 206
@@ -1316,11 +1316,11 @@ const std::array<std::string_view, 468> MoveList = {
     "Qisphath", // 211
     "Laesk Zhaesi", // 212
     "Toutaes", // 213
-    "Haesk Flurry", // 214
-    "Bygris Baez", // 215
+    "Toult Spiral", // 214
+    "Galtol Nelt", // 215
     "Drouv Wuax", // 216
     "Slilprekkroz", // 217
-    "Nemaem Gy", // 218
+    "Zhualt Jy", // 218
     "Fyzhav Rake", // 219
     "Maesvaex", // 220
     "Daltdua Jind", // 221
@@ -1339,89 +1339,89 @@ const std::array<std::string_view, 468> MoveList = {
     "Pyrjozpovsoz", // 234
     "Wuasvendprouz", // 235
     "Braeluath", // 236
-    "Jairdrul Bre", // 237
+    "Veikkril Quk", // 237
     "Dadeim Lunge", // 238
     "Teizhuax", // 239
     "Broupaek", // 240
     "Kraevthuth ", // 241
-    "Droun Kraix", // 242
+    "Wuand Drift", // 242
     "Sluvdra Douk", // 243
-    "Fixgru", // 244
-    "Prymskem Sei", // 245
+    "Praesk", // 244
+    "Paithlai Toz", // 245
     "Tuadrairqual", // 246
     "Valpuam", // 247
-    "Skydiv", // 248
+    "Beizun", // 248
     "Wouthwynhalt", // 249
     "Truawa Hail", // 250
-    "Hathzhifik", // 251
-    "Qovrai Kamym", // 252
-    "Wixskeis", // 253
+    "Slornkralt", // 251
+    "Maerua Drift", // 252
+    "Mernkris", // 253
     "Waiktaz Waem", // 254
     "Bothjyn Rake", // 255
-    "Sandin", // 256
+    "Muqaez", // 256
     "Skaikzhilt", // 257
     "Panfai Snare", // 258
     "Mikpyvmaix", // 259
-    "Mourbrux Horn", // 260
+    "Jebraern Hook", // 260
     "Zyrpes Rend", // 261
     "Gaimak Whirl", // 262
     "Louxzuaxkrir", // 263
     "Bulwusk Hail", // 264
-    "Dreiskjei By", // 265
+    "Vrandthus Jy", // 265
     "Zhexhua", // 266
-    "Grondge Fe", // 267
+    "Poumail Qo", // 267
     "Zivduk Hook", // 268
     "Drithel Tav", // 269
     "Hyskroltkyn", // 270
     "Thograisktai", // 271
     "Bipreim Lash", // 272
-    "Rainai Naeth", // 273
+    "Denslu Skysk", // 273
     "Qouvbroumbru", // 274
     "Drendrosruam", // 275
-    "Prarua Skou", // 276
+    "Denkym Hail", // 276
     "Krirylt", // 277
-    "Phailvas Hai", // 278
+    "Graivrou Zik", // 278
     "Fuafaind", // 279
-    "Thefyk Zhae", // 280
+    "Bixryz Hail", // 280
     "Traefaslaern", // 281
     "Suaguak Weiz", // 282
     "Thaiv Brand", // 283
-    "Kroutaem Zha", // 284
+    "Kythteiv Zer", // 284
     "Zhovpin Lash", // 285
     "Wornmei Hail", // 286
-    "Graikpou", // 287
+    "Qaerslis", // 287
     "Heindthi Rake", // 288
     "Traitreind", // 289
     "Tiltvox Vruv", // 290
     "Taltthez", // 291
     "Kuatound", // 292
-    "Weirn", // 293
+    "Metux", // 293
     "Lorzyn Daix", // 294
     "Thaejouprou", // 295
     "Thinas Lunge", // 296
-    "Tuasfaiz Bru", // 297
-    "Zhithpyv", // 298
+    "Randnoun Pyv", // 297
+    "Vrydysly", // 298
     "Pidrim Toss", // 299
     "Vothslonar", // 300
     "Sokzonhyrn", // 301
-    "Traigri Nix", // 302
+    "Myvpaek Zyr", // 302
     "Borgravpun", // 303
     "Wenwyv Sweep", // 304
     "Graigin Lash", // 305
     "Skuamnua Ziv", // 306
     "Keirnprek", // 307
-    "Vixqak Weave", // 308
+    "Zhivun Thrum", // 308
     "Nyvpei Mualt", // 309
     "Jeimqaesbiz", // 310
     "Skorndrais", // 311
-    "Rivvain Hook", // 312
-    "Laelt Murmur", // 313
+    "Nusktua Hook", // 312
+    "Slouz Kouzqi", // 313
     "Zhuzbuagoryv", // 314
     "Veththa", // 315
     "Drysde Thrum", // 316
     "Sluxhek Fysk", // 317
     "Reileiltprein", // 318
-    "Lyrpuas Su", // 319
+    "Slyvmev Zi", // 319
     "Fuavreirua", // 320
     "Qomris ", // 321
     "Qilhei", // 322
@@ -1430,22 +1430,22 @@ const std::array<std::string_view, 468> MoveList = {
     "Deirfuth", // 325
     "Qyskparn Vy", // 326
     "Gryrgaiv", // 327
-    "Skynd Wirn", // 328
+    "Bryrn Zaem", // 328
     "Vrystheimuaz", // 329
-    "Maisk Luand", // 330
+    "Deisk Whirl", // 330
     "Krevwok Jolt", // 331
-    "Zuxdry Lunge", // 332
+    "Havzin Weave", // 332
     "Budrultpaend", // 333
     "Slungriveirn", // 334
     "Pailtslaen ", // 335
     "Dreirnmen", // 336
     "Feihys Toss", // 337
-    "Kralvei Jyx", // 338
+    "Fouvolt Kas", // 338
     "Jykein Skev ", // 339
     "Jainvriltgu", // 340
     "Mebaev", // 341
     "Wuaraim", // 342
-    "Vroxla Suv", // 343
+    "Theilt Jir", // 343
     "Lysmain", // 344
     "Zhein Murmur", // 345
     "Bonphe Drift", // 346
@@ -1453,28 +1453,28 @@ const std::array<std::string_view, 468> MoveList = {
     "Vrylt Thouv", // 348
     "Thugryl", // 349
     "Githvoul", // 350
-    "Rugult Zhis ", // 351
+    "Puvwua Hook ", // 351
     "Juarnheipeix", // 352
     "Vyrysk Lash", // 353
     "Fuaxvrav", // 354
-    "Daezyz Slyrn", // 355
+    "Qothal Sweep", // 355
     "Vrothphon", // 356
     "Buaxphy Jusk", // 357
     "Muzamleir", // 358
-    "Sliskboum", // 359
+    "Kravqaind", // 359
     "Lulult", // 360
     "Geidrour", // 361
     "Kuvhyl Thrum", // 362
     "Badreiz Toss", // 363
-    "Nound", // 364
+    "Seirn", // 364
     "Mivkruaxna", // 365
     "Vysksi Lunge", // 366
     "Gylzem Thoz", // 367
-    "Slorn Volley", // 368
+    "Trouz Spiral", // 368
     "Gredom Hook", // 369
-    "Qaisbun Gru", // 370
+    "Mousarn Tys", // 370
     "Theiwask", // 371
-    "Peinqou Thu", // 372
+    "Pezuand Huk", // 372
     "Baehith", // 373
     "Slafeirnarn ", // 374
     "Bonwen Lash", // 375
@@ -1491,16 +1491,16 @@ const std::array<std::string_view, 468> MoveList = {
     "Padirn", // 386
     "Krezbryz", // 387
     "Dryvarnpaiz", // 388
-    "Qakkra Thym", // 389
+    "Kaipir Rake", // 389
     "Thaeskuk", // 390
-    "Lizgoz Baind", // 391
+    "Futhaz Sloul", // 391
     "Proswais", // 392
     "Jutaim Hook", // 393
     "Prelzae", // 394
     "Vouvoxzix", // 395
     "Kuaxzum", // 396
     "Vuakgrouv", // 397
-    "Proxkra Gra", // 398
+    "Nuskmua Kuv", // 398
     "Tupreltslum", // 399
     "Qendzev", // 400
     "Ravmeltjes", // 401
@@ -1508,8 +1508,8 @@ const std::array<std::string_view, 468> MoveList = {
     "Vyvpho Sweep", // 403
     "Wisksuar", // 404
     "Vrokrel", // 405
-    "Groul Vault ", // 406
-    "Grouzrus Tol", // 407
+    "Droux Haesk ", // 406
+    "Vreinlur Jal", // 407
     "Suazhai", // 408
     "Raiskouzsask", // 409
     "Hephumbu", // 410
@@ -1517,18 +1517,18 @@ const std::array<std::string_view, 468> MoveList = {
     "Qebraisk", // 412
     "Vuakres", // 413
     "Qyxslinsus", // 414
-    "Graen Kraxpi", // 415
+    "Skith Slaisk", // 415
     "Slouzei", // 416
     "Buarnwynd", // 417
     "Qorvreltqez", // 418
     "Bysiltbreilt", // 419
-    "Vuarn Hook", // 420
+    "Zuath Rake", // 420
     "Skeltnardi", // 421
     "Waltqo", // 422
-    "Thuvnox Gou", // 423
+    "Munraer Rul", // 423
     "Grushaelt", // 424
     "Heimzound", // 425
-    "Pheth Vazlu", // 426
+    "Zhask Skuaz", // 426
     "Skehae Brand", // 427
     "Zhamhin Lash", // 428
     "Gyzgry Brand", // 429
@@ -1539,25 +1539,25 @@ const std::array<std::string_view, 468> MoveList = {
     "Trewez", // 434
     "Dresk Praez", // 435
     "Taernulsoun", // 436
-    "Vukuas Vu ", // 437
+    "Druvpu Qo ", // 437
     "Hondvy Snare", // 438
     "Dymbraer", // 439
     "Nuruas Hook ", // 440
     "Tuvraikmuax", // 441
     "Pheinddroth", // 442
-    "Slour Dru", // 443
+    "Vruan Zyl", // 443
     "Jaispru Ziv", // 444
     "Vygruk Braiv", // 445
     "Keskoulthual", // 446
-    "Thuax Vrae", // 447
+    "Preik Vuam", // 447
     "Watrilt Lash", // 448
-    "Peind Kaern", // 449
+    "Thyrn Drift", // 449
     "Weizveis ", // 450
-    "Traezbox Huas", // 451
-    "Feqeskphik", // 452
+    "Veizybua Jolt", // 451
+    "Puamdaimhi", // 452
     "Tryrnty Hail", // 453
-    "Krenthix Qiz", // 454
-    "Hourex  Dound", // 455
+    "Buathuak Tyl", // 454
+    "Thaith  Drask", // 455
     "Phiskgoult", // 456
     "Zymvry Rend", // 457
     "Lyxvarnqua", // 458
@@ -1565,11 +1565,11 @@ const std::array<std::string_view, 468> MoveList = {
     "Zounvo Daex", // 460
     "Pivzuath", // 461
     "Voundfysk", // 462
-    "Nyndka Zou", // 463
+    "Phourn Zom", // 463
     "Maebuarn Rend", // 464
     "Slaphyr", // 465
     "Rornwousk", // 466
-    "Lairn Qaslai", // 467
+    "Qeilt Nimouz", // 467
 };
 
 }

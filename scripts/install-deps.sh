@@ -7,6 +7,7 @@ packages=(
     qt6-base-dev libgl-dev libbenchmark-dev
     fonts-liberation2 fonts-urw-base35 fonts-dejavu-core
     xvfb xdotool imagemagick procps
+    wamerican wngerman wfrench wspanish witalian
 )
 
 missing=()

@@ -32,9 +32,9 @@ class TestHexFunctions : public QObject
         const QMap<QString, QString> paths{{"image", image->path()}, {"missing", folder + "/missing.nds"}, {"empty", ""},
                                            {"folder", folder}, {"fifo", folder + "/fifo"}};
         const std::string path = QFile::encodeName(paths.value(target, image->path())).toStdString();
-        // "required": the image, while the routines require another file; "own": the image itself.
-        if (target == "required" || target == "own")
-            hex.requireFile(FileIdentity::of(target == "own" ? path : QFile::encodeName(folder).toStdString()));
+        // "required": the image, while the routines require another file.
+        if (target == "required")
+            hex.requireFile(FileIdentity::of(QFile::encodeName(folder).toStdString()));
         const auto unrequire = qScopeGuard([this] { hex.requireFile(std::nullopt); });
         std::int32_t position = offset;
         std::string text = what.section(' ', 1).toStdString();
@@ -104,8 +104,6 @@ private slots:
         row("write, pwrite fails", "image", 30, "write 1234", "pwrite", "1234", "", io);
         row("write, close fails", "image", 30, "write 1234", "close", "", "1234", io);
         const char *another = "Error: 75 | Path/File access error: the path names another file than the opened image";
-        row("read the required file", "own", 0, "read 2", "", "0007", "");
-        row("write the required file", "own", 30, "write 1234", "", "", "1234");
         row("read while another file is required", "required", 0, "read 2", "", "", "", another);
         row("write while another file is required", "required", 30, "write 1234", "", "1234", "", another);
     }

@@ -25,6 +25,8 @@ public:
     }
     // Levels only where the method shows the level list; other odd species carry a high byte of 1.
     static Entry patternEntry(int k) { return {k % 27, (k % 27 != 4 ? k % 2 : 0) * 256 + k * 7 % 101, k * 13 % 494}; }
+    // What Combo1 to Combo6 show for an entry whose values each list can show.
+    static QList<int> shown(const Entry &x) { return {x.method, x.parameter <= 100 ? x.parameter : -1, x.parameter, x.parameter, x.parameter, x.target}; }
 
     // A header with the game code "YRWE", and in every record an entry that each list it is
     // shown in can show, with non-zero bytes around it.

@@ -10,12 +10,6 @@ using EvolutionTable::R;
 static const QList<int> LevelListSkipSpecies = {95, 108, 114, 117, 123, 137, 176, 190, 193, 198,
                                                 200, 221, 315, 349, 366, 438, 439, 440, 458};
 
-// What the six lists show for an entry whose values each list can show.
-static QList<int> shown(const TestImage::Entry &x)
-{
-    return {x.method, x.parameter <= 100 ? x.parameter : -1, x.parameter, x.parameter, x.parameter, x.target};
-}
-
 // The load road through the real window: a selection in the species list shows the stored entry.
 class TestEvolutionLoader : public QObject
 {
@@ -39,7 +33,7 @@ private slots:
                 if (field != 2 || count != 1 || !LevelListSkipSpecies.contains(k))
                     reads << QString("read %1 %2").arg(R(k) + field).arg(count) << "open" << "close";
             QCOMPARE(e->trace.events, reads);
-            if (e->selections() != shown(TestImage::patternEntry(k)))
+            if (e->selections() != TestImage::shown(TestImage::patternEntry(k)))
                 QFAIL(qPrintable(QString("species %1 shows %2").arg(k).arg(QDebug::toString(e->selections()))));
         }
         QVERIFY(e->boxes.isEmpty());
@@ -94,7 +88,7 @@ private slots:
         QTest::addColumn<qint64>("size");
         QTest::addColumn<int>("reads");
         QTest::addColumn<QList<int>>("selections");
-        const QList<int> entry = shown(TestImage::patternEntry(2));
+        const QList<int> entry = TestImage::shown(TestImage::patternEntry(2));
         // The first read of the whole parameter runs past the end; its low byte is in the file.
         QTest::newRow("cut inside the parameter") << qint64(R(2) + 3) << 3 << (entry.mid(0, 1) << -1 << -1 << -1 << -1 << -1);
         QTest::newRow("cut inside the target") << qint64(R(2) + 5) << 6 << (entry.mid(0, 5) << -1);
@@ -164,7 +158,7 @@ private slots:
         if (how == "read")
             e->trace.beforeNextCall = replace;
         e->select(6);
-        QCOMPARE(e->selections(), how == "write" ? shown(TestImage::patternEntry(6)) : QList<int>(6, -1));
+        QCOMPARE(e->selections(), how == "write" ? TestImage::shown(TestImage::patternEntry(6)) : QList<int>(6, -1));
         e->combo(1)->setCurrentIndex(3);
         if (how == "write")
             e->trace.beforeNextCall = replace;

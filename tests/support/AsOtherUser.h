@@ -2,6 +2,7 @@
 
 #include <QtGlobal>
 
+#include <algorithm>
 #include <grp.h>
 #include <unistd.h>
 #include <vector>

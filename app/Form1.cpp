@@ -119,8 +119,8 @@ QComboBox *Form1::combo(EditorList list) const
 std::int16_t Form1::ListIndex(EditorList list) const
 {
     if (list == EditorList::List1) {
-        // The selected row, not the current one: a drag or Ctrl with an arrow key moves the
-        // current row apart from the selection.
+        // The selected row, not the current one: a drag moves the current row apart from the
+        // selection.
         const QModelIndexList rows = ui->List1->selectionModel()->selectedRows();
         return static_cast<std::int16_t>(rows.isEmpty() ? -1 : rows.constFirst().row());
     }
@@ -166,21 +166,18 @@ void Form1::Open1_Click()
         return;
     }
     RomPath = chosen;
-    m_acceptedImage.reset();
 
     ui->Text1->setText(QStringLiteral("69"));
     // Held before the region byte is read, and the read refuses any other file, so that the file
-    // accepted is the one whose byte was checked.
-    auto image = HeldFile::open(RomPath);
-    m_hex.requireFile(image ? std::optional(image->identity()) : std::nullopt);
-    const auto region = m_hex.ReadField(RomPath, 15, 1);
+    // accepted is the one whose byte was checked. A file that cannot be held is not read at all.
+    std::optional<std::uint32_t> region;
+    if (m_hex.holdFile(RomPath))
+        region = m_hex.ReadField(RomPath, 15, 1);
     const int expected = ui->Text1->text().toInt();
 
     // An unreadable region byte counts as a rejected image.
-    if (region && image && static_cast<int>(*region) == expected)
-        m_acceptedImage = std::move(image);
-    else
-        m_hex.requireFile(std::nullopt);
+    if (!region || static_cast<int>(*region) != expected)
+        m_hex.releaseFile();
     ui->List1->setEnabled(imageAccepted());
     ui->Combo1->setEnabled(imageAccepted());
     ui->Combo6->setEnabled(imageAccepted());
@@ -203,9 +200,10 @@ void Form1::About1_Click()
 bool Form1::speciesOfAcceptedImage()
 {
     const int species = ListIndex(EditorList::List1);
-    if (!m_acceptedImage || species < 1 || species > EvolutionTable::SpeciesCount)
+    const auto accepted = m_hex.heldFile();
+    if (!accepted || species < 1 || species > EvolutionTable::SpeciesCount)
         return false;
-    if (FileIdentity::of(RomPath) == m_acceptedImage->identity())
+    if (FileIdentity::of(RomPath) == accepted)
         return true;
     MessageBox::show(this,
                      QStringLiteral("The image has changed on disk: its path no longer names the file that was "

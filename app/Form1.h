@@ -4,7 +4,6 @@
 #include "EvolutionEditor.h"
 #include "EvolutionLoader.h"
 #include "EvolutionSaver.h"
-#include "HeldFile.h"
 #include "HexFunctions.h"
 
 #include <QMainWindow>
@@ -40,7 +39,7 @@ public:
     ~Form1() override;
 
     // Whether the last Open accepted its image; loads and saves go into no other file.
-    bool imageAccepted() const { return m_acceptedImage.has_value(); }
+    bool imageAccepted() const { return m_hex.heldFile().has_value(); }
 
     std::int16_t ListIndex(EditorList list) const override;
     void SetListIndex(EditorList list, std::int16_t index) override;
@@ -70,11 +69,9 @@ private:
     std::unique_ptr<Ui::Form1> ui;
     std::array<QComboBox *, 6> m_combos{};
     CommonDialogs &m_dialogs;
+    // Holds the file whose region byte the last Open accepted, and none after a rejected Open.
     HexFunctions m_hex;
     EvolutionLoader m_loader;
     EvolutionSaver m_saver;
     std::string RomPath;
-    // The file whose region byte the last Open accepted, held open until the next Open so that
-    // no other file can take its identity; nothing after a rejected Open.
-    std::optional<HeldFile> m_acceptedImage;
 };

@@ -36,14 +36,21 @@ std::optional<HexError> ByteFile::open(const std::string &path, Mode mode,
         m_trace->fileOpened();
 
     struct stat info {};
+    std::optional<HexError> error;
     if (::fstat(m_fd, &info) != 0)
-        return HexError::fromErrno(errno);
-    if (!S_ISREG(info.st_mode))
-        return HexError::notRegularFile();
+        error = HexError::fromErrno(errno);
+    else if (!S_ISREG(info.st_mode))
+        error = HexError::notRegularFile();
     // Checked on what was opened, not on the path, so that a file put in the required one's
     // place at any moment before is refused all the same.
-    if (required && FileIdentity{info.st_dev, info.st_ino} != *required)
-        return HexError::anotherFile();
+    else if (required && FileIdentity{info.st_dev, info.st_ino} != *required)
+        error = HexError::anotherFile();
+    if (error) {
+        // Nothing was written through it, so its close has nothing to report.
+        (void)close();
+        return error;
+    }
+    m_identity = FileIdentity{info.st_dev, info.st_ino};
     m_size = info.st_size;
     return std::nullopt;
 }
@@ -85,6 +92,7 @@ std::optional<HexError> ByteFile::close()
     const int result = ::close(m_fd);
     const int error = errno;
     m_fd = -1;
+    m_identity.reset();
     if (m_trace)
         m_trace->fileClosed();
     // After close() fails the descriptor is gone all the same (Linux), so there is nothing to retry.

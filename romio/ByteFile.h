@@ -23,7 +23,7 @@ public:
 
     // Never creates or truncates a file; refuses anything that is not a regular file without
     // blocking on it, and, when a file is required, any other file. A file this object still
-    // holds open is closed first.
+    // holds open is closed first; an open that fails leaves nothing open.
     std::optional<HexError> open(const std::string &path, Mode mode,
                                  const std::optional<FileIdentity> &required = std::nullopt);
 
@@ -34,11 +34,14 @@ public:
 
     std::optional<HexError> close();
 
+    // The open file's device and inode, nothing while none is open.
+    std::optional<FileIdentity> identity() const { return m_identity; }
     // The file's length in bytes when it was opened.
     std::int64_t size() const { return m_size; }
 
 private:
     HexTrace *m_trace;
     int m_fd = -1;
+    std::optional<FileIdentity> m_identity;
     std::int64_t m_size = 0;
 };

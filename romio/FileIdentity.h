@@ -6,7 +6,7 @@
 
 // Which file a path names at this moment: its device and inode. Two files that exist at the
 // same time never share one; a file that is gone may leave its inode number to a new file, so
-// an identity kept for later has to belong to a file that is held open (HeldFile).
+// an identity kept for later has to belong to a file that is held open.
 struct FileIdentity
 {
     dev_t device;

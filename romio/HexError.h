@@ -26,7 +26,7 @@ struct HexError
     static HexError notRegularFile() { return {75, "Path/File access error: not a regular file"}; }
     static HexError anotherFile()
     {
-        return {75, "Path/File access error: the path names another file than the opened image"};
+        return {75, "Path/File access error: the path names another file than the one held open"};
     }
     static HexError pathNotFound() { return {76, "Path not found"}; }
 

@@ -40,6 +40,15 @@ void HexFunctions::showError(const HexError &error)
     m_reporter.ShowErrorBox(error.description, "Error: " + std::to_string(error.number));
 }
 
+bool HexFunctions::holdFile(const std::string &path)
+{
+    if (auto error = m_held.open(path, ByteFile::Mode::Read)) {
+        showError(*error);
+        return false;
+    }
+    return true;
+}
+
 std::string HexFunctions::ReadHex(const std::string &path, std::int32_t &offset, const std::int32_t &count)
 {
     if (m_trace)
@@ -60,7 +69,7 @@ std::string HexFunctions::ReadHex(const std::string &path, std::int32_t &offset,
     std::string result;
     std::uint8_t holder = 0;
     ByteFile file(m_trace);
-    auto error = file.open(path, ByteFile::Mode::Read, m_required);
+    auto error = file.open(path, ByteFile::Mode::Read, m_held.identity());
     for (std::int64_t q = p; !error && q <= p + count - 1; ++q) {
         error = file.readByte(q, holder);
         if (!error) {
@@ -96,7 +105,7 @@ bool HexFunctions::WriteHex(const std::string &path, std::int32_t &offset, std::
     const auto last = p + static_cast<std::int64_t>(text.size() / 2) - 1;
 
     ByteFile file(m_trace);
-    auto error = file.open(path, ByteFile::Mode::Write, m_required);
+    auto error = file.open(path, ByteFile::Mode::Write, m_held.identity());
     // A field is written whole or not at all where the file ends.
     if (!error && last > LastPosition)
         error = HexError::overflow();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ByteFile.h"
 #include "FileIdentity.h"
 
 #include <cstdint>
@@ -8,12 +9,12 @@
 
 class ErrorReporter;
 class HexTrace;
-struct HexError;
 
 // The only access to the image file: bytes travel as hex text, two upper-case digits per byte
-// in file order. Each ReadHex or WriteHex call opens the file once and closes it once; nothing
-// is kept between calls. Arguments are taken by reference and changed as the callers expect:
-// the offset ends one higher, a text handed to WriteHex or SwapBytes ends empty.
+// in file order. Each ReadHex or WriteHex call opens the file once and closes it once; all that
+// is kept between calls is the held file, which ties them to one file. Arguments are taken by
+// reference and changed as the callers expect: the offset ends one higher, a text handed to
+// WriteHex or SwapBytes ends empty.
 class HexFunctions
 {
 public:
@@ -37,9 +38,15 @@ public:
     // "0000" and its 16-bit upper-case numeral, SwapBytes, then WriteHex. False after an error.
     bool WriteField(const std::string &path, std::int32_t offset, std::int16_t index, std::int32_t width);
 
-    // While a file is required, a call that opens any other file fails with its box, before it
-    // reads or writes a byte.
-    void requireFile(std::optional<FileIdentity> file) { m_required = file; }
+    // Opens the file for reading and holds it open until the next holdFile or releaseFile. While
+    // a file is held, a call that opens any other file fails with its box before it reads or
+    // writes a byte. An open file keeps its inode number, so no file made later, at its path or
+    // anywhere on its device, can pass for it. False after an error, whose box has been shown;
+    // nothing is held then.
+    bool holdFile(const std::string &path);
+    void releaseFile() { (void)m_held.close(); }
+    // The held file's device and inode, nothing while none is held.
+    std::optional<FileIdentity> heldFile() const { return m_held.identity(); }
 
     void setTrace(HexTrace *trace) { m_trace = trace; }
 
@@ -48,5 +55,6 @@ private:
 
     ErrorReporter &m_reporter;
     HexTrace *m_trace = nullptr;
-    std::optional<FileIdentity> m_required;
+    // Only read from, so its close has nothing to report.
+    ByteFile m_held{nullptr};
 };

@@ -5,6 +5,7 @@
 #include <QtTest>
 
 #include <sys/inotify.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 class TestForm1 : public QObject
@@ -14,6 +15,14 @@ class TestForm1 : public QObject
     std::unique_ptr<OpenedEditor> e;
     QWidget *control(const QString &name) const { return e->form.findChild<QWidget *>(name); }
     bool shown(const QString &name) const { return control(name)->isVisibleTo(&e->form); }
+    // What every descriptor of the process names.
+    static QStringList openDescriptors()
+    {
+        QStringList targets;
+        for (const QFileInfo &fd : QDir("/proc/self/fd").entryInfoList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot))
+            targets << fd.symLinkTarget();
+        return targets;
+    }
     void showActive()
     {
         e->form.show();
@@ -88,7 +97,11 @@ private slots:
         QTest::newRow("cancel") << "cancel" << false << false << "";
         QTest::newRow("cancel after an accepted image") << "cancel" << true << true << "";
         QTest::newRow("too long") << "too long" << true << true << Form1::ApplicationTitle;
+        // A file that cannot be held is not read: its box is the hold's.
         QTest::newRow("folder") << "folder" << true << false << "Error: 75";
+        QTest::newRow("FIFO") << "fifo" << true << false << "Error: 75";
+        QTest::newRow("device") << "device" << true << false << "Error: 75";
+        QTest::newRow("missing") << "missing" << true << false << "Error: 53";
         QTest::newRow("no read permission") << "locked" << true << false << "Error: 70";
         QTest::newRow("shorter than 16 bytes") << "short" << true << false << "Error: 62";
         QTest::newRow("replaced before its region byte is read") << "replaced" << false << false << "Error: 75";
@@ -102,14 +115,17 @@ private slots:
         TestImage chosen(answer == "short" ? 15 : TestImage::StandardSize, answer + ".nds");
         if (answer != "short")
             chosen.write(15, answer == "e" ? "e" : "E"), chosen.writeEntry(10, {7, 300, 11});
-        const std::string path = answer == "same" ? e->image.localPath() : answer == "too long" ? "/" + std::string(299, 'q')
-                                 : answer == "folder" ? QFile::encodeName(chosen.folder()).toStdString() : chosen.localPath();
+        const QMap<QString, QString> paths{{"same", e->image.path()}, {"too long", "/" + QString(299, 'q')}, {"folder", chosen.folder()},
+                                           {"fifo", chosen.folder() + "/pipe.nds"}, {"device", "/dev/null"}, {"missing", chosen.folder() + "/absent.nds"}};
+        const std::string path = QFile::encodeName(paths.value(answer, chosen.path())).toStdString();
+        QVERIFY(answer != "fifo" || ::mkfifo(path.c_str(), 0666) == 0);
         QVERIFY(answer != "locked" || (QFile::setPermissions(chosen.folder(), QFileDevice::Permissions(0x7755))
                                        && QFile::setPermissions(chosen.path(), {})));
         showActive();
         if (afterAccepted)
             e->open(e->image.localPath()), e->select(10), e->combo(6)->setCurrentIndex(99); // an edit that a reload replaces
         const QList<int> before = e->selections();
+        const qsizetype descriptors = openDescriptors().size();
         e->trace.events.clear();
         answer == "cancel" ? e->dialogs.cancel() : e->dialogs.choose(path);
         if (answer == "replaced") // by another image whose region byte would pass
@@ -129,14 +145,11 @@ private slots:
         QVERIFY(answer != "too long" || e->texts[0].contains("254 bytes"));
         for (const char *name : {"List1", "Combo1", "Combo6"})
             QCOMPARE(control(name)->isEnabled(), accepted);
-        // The accepted image is held open until the next Open, and no other.
+        // The accepted image is held open until the next Open, and nothing else is left open.
         const bool kept = answer == "cancel" || answer == "too long";
         const QString held = kept ? (afterAccepted ? e->image.path() : "") : accepted ? QFile::decodeName(path.c_str()) : "";
-        QStringList open;
-        for (const QFileInfo &fd : QDir("/proc/self/fd").entryInfoList(QDir::AllEntries | QDir::System))
-            if (fd.symLinkTarget().endsWith(".nds"))
-                open << fd.symLinkTarget();
-        QCOMPARE(open, held.isEmpty() ? QStringList() : QStringList{held});
+        QCOMPARE(openDescriptors().filter(QRegularExpression("\\.nds$")), held.isEmpty() ? QStringList() : QStringList{held});
+        QCOMPARE(openDescriptors().size() - descriptors, qsizetype(!held.isEmpty()) - qsizetype(afterAccepted));
         if (kept) {
             QVERIFY(e->trace.events.isEmpty() && e->selections() == before);
             return;
@@ -145,8 +158,9 @@ private slots:
         QCOMPARE(e->trace.events.count("open"), e->trace.events.count("close"));
         // An accepted image shows the selected species' entry from its own file, read as a click reads it.
         const bool reload = accepted && afterAccepted;
-        QCOMPARE(e->trace.calls().value(0), "read 15 1");
-        QCOMPARE(e->trace.calls().size(), reload ? 7 : 1);
+        const bool unheld = QStringList{"folder", "fifo", "device", "missing", "locked"}.contains(answer);
+        QCOMPARE(e->trace.calls().value(0), unheld ? "" : "read 15 1");
+        QCOMPARE(e->trace.calls().size(), reload ? 7 : unheld ? 0 : 1);
         QCOMPARE(e->selections(), reload ? TestImage::shown(answer == "same" ? TestImage::patternEntry(10) : TestImage::Entry{7, 300, 11}) : before);
     }
 
@@ -162,29 +176,33 @@ private slots:
         QVERIFY(watch >= 0 && ::inotify_add_watch(watch, QFile::encodeName(folder.path()), IN_OPEN | IN_ACCESS) >= 0);
         QtCommonDialogs dialogs;
         Form1 form(dialogs);
-        // Under /proc a read of kmsg waits for the kernel's next message, for good if it has none.
-        for (const QString &place : {folder.path(), QString("/proc")}) {
+        const auto listIn = [&](const QString &place) {
             bool listed = false;
             QTimer::singleShot(0, [&] {
                 auto *dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
-                QVERIFY(dialog && dialog->windowTitle() == "Open Quorvel NDS ROM..." && dialog->fileMode() == QFileDialog::ExistingFile);
+                QVERIFY(dialog);
+                const auto close = qScopeGuard([dialog] { dialog->reject(); }); // also when a check fails
+                QVERIFY(dialog->windowTitle() == "Open Quorvel NDS ROM..." && dialog->fileMode() == QFileDialog::ExistingFile);
                 QVERIFY(dialog->acceptMode() == QFileDialog::AcceptOpen && dialog->nameFilters() == QStringList{"NDS ROMs (*.nds)"});
                 dialog->setDirectory(place);
                 const auto *model = dialog->findChild<QFileSystemModel *>();
                 listed = QTest::qWaitFor([&] { return model->rowCount(model->index(place)) > 0; });
                 QTest::qWait(100);
-                dialog->reject();
             });
             form.findChild<QAction *>("Open1")->trigger();
-            QVERIFY(listed && form.romPath().empty());
-        }
+            return listed && form.romPath().empty();
+        };
+        QVERIFY(listIn(folder.path()));
         // The folder itself is opened to be listed, and nothing in it.
         alignas(inotify_event) char buffer[4096];
         const ssize_t n = ::read(watch, buffer, sizeof buffer);
+        ::close(watch);
         QVERIFY(n > 0);
         for (ssize_t at = 0; at < n; at += ssize_t(sizeof(inotify_event) + reinterpret_cast<inotify_event *>(buffer + at)->len))
-            QVERIFY2(reinterpret_cast<inotify_event *>(buffer + at)->mask & IN_ISDIR, reinterpret_cast<inotify_event *>(buffer + at)->name);
-        ::close(watch);
+            QVERIFY2(reinterpret_cast<inotify_event *>(buffer + at)->mask & IN_ISDIR,
+                     qPrintable(QString("the dialog opened %1").arg(reinterpret_cast<inotify_event *>(buffer + at)->name)));
+        // Under /proc a read of kmsg waits for the kernel's next message, for good if it has none.
+        QVERIFY(listIn("/proc"));
     }
 
     void windowShowsAndSaveWritesTheSelectedSpeciesOnly_data()

@@ -1,6 +1,5 @@
 #include "AsOtherUser.h"
 #include "ErrorReporter.h"
-#include "FileIdentity.h"
 #include "HexFunctions.h"
 #include "TestImage.h"
 #include "TraceRecorder.h"
@@ -32,10 +31,10 @@ class TestHexFunctions : public QObject
         const QMap<QString, QString> paths{{"image", image->path()}, {"missing", folder + "/missing.nds"}, {"empty", ""},
                                            {"folder", folder}, {"fifo", folder + "/fifo"}};
         const std::string path = QFile::encodeName(paths.value(target, image->path())).toStdString();
-        // "required": the image, while the routines require another file.
-        if (target == "required")
-            hex.requireFile(FileIdentity::of(QFile::encodeName(folder).toStdString()));
-        const auto unrequire = qScopeGuard([this] { hex.requireFile(std::nullopt); });
+        // "held": the image, while the routines hold another file.
+        if (target == "held" && !hex.holdFile(QFile::encodeName(folder + "/held.nds").toStdString()))
+            recorder.events << "Error: not held";
+        const auto release = qScopeGuard([this] { hex.releaseFile(); });
         std::int32_t position = offset;
         std::string text = what.section(' ', 1).toStdString();
         const std::string result = what.startsWith("read") ? hex.ReadHex(path, position, std::stoi(text)) : (hex.WriteHex(path, position, text), text);
@@ -53,6 +52,7 @@ private slots:
             bytes.append(char(bytes.size() * 53 + 17));
         image->write(0, bytes);
         QVERIFY(::mkfifo(QFile::encodeName(image->folder() + "/fifo").constData(), 0666) == 0);
+        QVERIFY(QFile(image->folder() + "/held.nds").open(QIODevice::NewOnly));
         recorder.events.clear();
         hex.setTrace(&recorder);
     }
@@ -103,9 +103,9 @@ private slots:
         row("write a missing file", "missing", 0, "write 123", "", "0123", "", "Error: 53 | File not found");
         row("write, pwrite fails", "image", 30, "write 1234", "pwrite", "1234", "", io);
         row("write, close fails", "image", 30, "write 1234", "close", "", "1234", io);
-        const char *another = "Error: 75 | Path/File access error: the path names another file than the opened image";
-        row("read while another file is required", "required", 0, "read 2", "", "", "", another);
-        row("write while another file is required", "required", 30, "write 1234", "", "1234", "", another);
+        const char *another = "Error: 75 | Path/File access error: the path names another file than the one held open";
+        row("read while another file is held", "held", 0, "read 2", "", "", "", another);
+        row("write while another file is held", "held", 30, "write 1234", "", "1234", "", another);
     }
     void readAndWrite()
     {

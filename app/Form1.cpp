@@ -119,9 +119,14 @@ QComboBox *Form1::combo(EditorList list) const
 std::int16_t Form1::ListIndex(EditorList list) const
 {
     if (list == EditorList::List1) {
-        // The selected row, not the current one: a drag moves the current row apart from the
-        // selection.
-        const QModelIndexList rows = ui->List1->selectionModel()->selectedRows();
+        // The selected row, which is nearly always the current one; a drag can move the current
+        // row apart from the selection. A load or a save asks once per species, so the usual
+        // case builds nothing.
+        const QItemSelectionModel *selection = ui->List1->selectionModel();
+        const QModelIndex current = selection->currentIndex();
+        if (selection->isSelected(current))
+            return static_cast<std::int16_t>(current.row());
+        const QModelIndexList rows = selection->selectedRows();
         return static_cast<std::int16_t>(rows.isEmpty() ? -1 : rows.constFirst().row());
     }
     return static_cast<std::int16_t>(combo(list)->currentIndex());

@@ -10,9 +10,8 @@ QString local(const std::string &text)
     return QFile::decodeName(QByteArray::fromStdString(text));
 }
 
-} // namespace
-
-QStringList QtCommonDialogs::nameFilters(const std::vector<FileDialogRequest::Filter> &filters)
+// "Description|pattern" pairs as Qt's name filters; patterns ";"-separated, "*.*" is every file.
+QStringList nameFilters(const std::vector<FileDialogRequest::Filter> &filters)
 {
     QStringList names;
     for (const auto &filter : filters) {
@@ -29,6 +28,8 @@ QStringList QtCommonDialogs::nameFilters(const std::vector<FileDialogRequest::Fi
     }
     return names;
 }
+
+} // namespace
 
 void QtCommonDialogs::configure(QFileDialog &dialog, const FileDialogRequest &request)
 {

@@ -12,7 +12,7 @@
 // that could not become root again would go on with the wrong rights, so it stops there.
 struct AsOtherUser
 {
-    AsOtherUser() : groups(std::max(::getgroups(0, nullptr), 0))
+    AsOtherUser() : groups(static_cast<std::size_t>(std::max(::getgroups(0, nullptr), 0)))
     {
         const gid_t nobody = 65534;
         switched = root && ::getgroups(int(groups.size()), groups.data()) == int(groups.size())

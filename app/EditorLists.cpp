@@ -13,11 +13,11 @@ const std::array<std::string_view, 494> SpeciesList = {
     "Quarnrex", // 6
     "Phaev", // 7
     "Krelwa", // 8
-    "Pikzin", // 9
+    "Bisrer", // 9
     "Toultdim", // 10
     "Tuazkeiz", // 11
     "Kedrir", // 12
-    "Saeseik", // 13
+    "Tavslor", // 13
     "Tharbreis", // 14
     "Roskfei", // 15
     "Vryltdek", // 16
@@ -30,13 +30,13 @@ const std::array<std::string_view, 494> SpeciesList = {
     "Tremdi", // 23
     "Jendder", // 24
     "Qaisktran", // 25
-    "Vrask", // 26
+    "Skaix", // 26
     "Slaextal", // 27
     "Slairphand", // 28
     "Sliltga", // 29
     "Loujuarn", // 30
     "Weind", // 31
-    "Thirn", // 32
+    "Veirn", // 32
     "Sleil", // 33
     "Baemtaim", // 34
     "Kriphil", // 35
@@ -46,18 +46,18 @@ const std::array<std::string_view, 494> SpeciesList = {
     "Prouzy", // 39
     "Nokzhu", // 40
     "Gaernbryn", // 41
-    "Krith", // 42
-    "Nudusuam", // 43
-    "Geltzelt", // 44
-    "Skydaeth", // 45
-    "Zasik", // 46
+    "Vroun", // 42
+    "Skeivwav", // 43
+    "Zhuabaim", // 44
+    "Skeimdou", // 45
+    "Traim", // 46
     "Praeknuaz", // 47
     "Troskmaiz", // 48
     "Tyltnen", // 49
     "Mosbro", // 50
     "Tarnhys", // 51
     "Pivfaik", // 52
-    "Wopriz", // 53
+    "Wynlik", // 53
     "Zeirqa", // 54
     "Zhond", // 55
     "Humkurfu", // 56
@@ -65,12 +65,12 @@ const std::array<std::string_view, 494> SpeciesList = {
     "Miltsae", // 58
     "Mithdraen", // 59
     "Skeltliv", // 60
-    "Peilos", // 61
+    "Vraidy", // 61
     "Giwaz", // 62
     "Byndprusk", // 63
     "Leisk", // 64
     "Jounhouz", // 65
-    "Troun", // 66
+    "Drern", // 66
     "Vuskel", // 67
     "Muan-Thuz", // 68
     "Hivhom", // 69
@@ -78,7 +78,7 @@ const std::array<std::string_view, 494> SpeciesList = {
     "Truktal", // 71
     "Kuzyrn", // 72
     "Teiskslei", // 73
-    "Sland", // 74
+    "Sluas", // 74
     "Vrynd", // 75
     "Prysksler", // 76
     "Keltwodre", // 77
@@ -86,9 +86,9 @@ const std::array<std::string_view, 494> SpeciesList = {
     "Jympov", // 79
     "Kraxzheth", // 80
     "Skuavthe", // 81
-    "Skaiv", // 82
+    "Sailt", // 82
     "Fondthuar", // 83
-    "Jaelt", // 84
+    "Kaboz", // 84
     "Goufua", // 85
     "Makryrn", // 86
     "Tyndreisk", // 87
@@ -96,19 +96,19 @@ const std::array<std::string_view, 494> SpeciesList = {
     "Slukraern", // 89
     "Giskqern", // 90
     "Huath", // 91
-    "Prail", // 92
-    "Grarn", // 93
-    "Jebriz", // 94
+    "Thouv", // 92
+    "Brelt", // 93
+    "Keihyl", // 94
     "Thaexbern", // 95
     "Nizuax", // 96
     "Vemfim", // 97
     "Ruazdreil", // 98
-    "Proz.Guz", // 99
+    "Noum.Gen", // 99
     "Nelrylt", // 100
     "Drerndruas", // 101
     "Lusdaek", // 102
     "Mernrem", // 103
-    "Skuam", // 104
+    "Kraez", // 104
     "Sluvyrnfai", // 105
     "Krathguv", // 106
     "Praeth", // 107
@@ -116,9 +116,9 @@ const std::array<std::string_view, 494> SpeciesList = {
     "Grarfei", // 109
     "Hazhaer", // 110
     "Drysmend", // 111
-    "Phosk", // 112
+    "Presk", // 112
     "Jojoul", // 113
-    "Qoutry", // 114
+    "Foltro", // 114
     "Puasknoum", // 115
     "Baenviz", // 116
     "Tigusk", // 117
@@ -132,17 +132,17 @@ const std::array<std::string_view, 494> SpeciesList = {
     "Hekex", // 125
     "Safuv", // 126
     "Naixlaes", // 127
-    "Neiklul", // 128
+    "Paidusk", // 128
     "Zoumji", // 129
     "Qalsai", // 130
     "Kezgix", // 131
     "Byrusk", // 132
     "Fouth", // 133
-    "Zhilt", // 134
+    "Theix", // 134
     "Vuamtu", // 135
-    "Skous", // 136
-    "Qoulaesk", // 137
-    "Qaesk", // 138
+    "Buand", // 136
+    "Gomvaeth", // 137
+    "Dewuk", // 138
     "Kaevzhi", // 139
     "Qaimdrai", // 140
     "Borzhuand", // 141
@@ -153,13 +153,13 @@ const std::array<std::string_view, 494> SpeciesList = {
     "Luakfen", // 146
     "Brideirn", // 147
     "Tyztaimas", // 148
-    "Draez", // 149
+    "Zhaik", // 149
     "Vunqein", // 150
-    "Prylt", // 151
+    "Nourn", // 151
     "Zharnzez", // 152
     "Fomjusro", // 153
     "Paikdei", // 154
-    "Pyxgil", // 155
+    "Javpua", // 155
     "Puvjen", // 156
     "Zeskviv", // 157
     "Brilbrai", // 158
@@ -179,7 +179,7 @@ const std::array<std::string_view, 494> SpeciesList = {
     "Phaekvrou", // 172
     "Themdryn", // 173
     "Thybak", // 174
-    "Grer-Gy", // 175
+    "Vrov-Vy", // 175
     "Saigrar", // 176
     "Mothte", // 177
     "Ruroux", // 178
@@ -194,18 +194,18 @@ const std::array<std::string_view, 494> SpeciesList = {
     "Saivthilt", // 187
     "Byveith", // 188
     "Jaelttaem", // 189
-    "Zheix", // 190
+    "Paend", // 190
     "Grouthbuz", // 191
-    "Kahav", // 192
+    "Nehiz", // 192
     "Driltwus", // 193
     "Qaiznuv", // 194
     "Bindzhynd", // 195
     "Skelmaem", // 196
     "Guath'pir", // 197
-    "Kultfupon", // 198
+    "Dasdreilt", // 198
     "Pazbeigoz", // 199
-    "Maern", // 200
-    "Slusk", // 201
+    "Skysk", // 200
+    "Muask", // 201
     "Trurskou", // 202
     "Krethpuam", // 203
     "Prulbralt", // 204
@@ -215,18 +215,18 @@ const std::array<std::string_view, 494> SpeciesList = {
     "Bravse", // 208
     "Waxtrourn", // 209
     "Slyzvoz", // 210
-    "Jihyk", // 211
+    "Nivok", // 211
     "Skelzha", // 212
     "Kaezhynd", // 213
     "Hondfail", // 214
-    "Buaxhy", // 215
+    "Gothou", // 215
     "Tyzfous", // 216
     "Themphua", // 217
     "Jylpry", // 218
     "Nouthvour", // 219
     "Jaend'hyn", // 220
     "Garthound", // 221
-    "Qukphiz", // 222
+    "Marnlik", // 222
     "Duathtynd", // 223
     "Haejaes", // 224
     "Joxbrixve", // 225
@@ -254,19 +254,19 @@ const std::array<std::string_view, 494> SpeciesList = {
     "Govpaend", // 247
     "Buthtai", // 248
     "Drakkruas", // 249
-    "Gukiz", // 250
+    "Jipox", // 250
     "Ruqex", // 251
     "Thaeldisk", // 252
     "Trainvrou", // 253
-    "Slolt", // 254
+    "Viryz", // 254
     "Karnslesk", // 255
     "Zusnys", // 256
-    "Nohiz", // 257
+    "Badak", // 257
     "Biraix", // 258
     "Qubov", // 259
     "Linthuav", // 260
     "Godesk", // 261
-    "Vourn", // 262
+    "Wousk", // 262
     "Prainneil", // 263
     "Lurruszi", // 264
     "Faisfupa", // 265
@@ -274,12 +274,12 @@ const std::array<std::string_view, 494> SpeciesList = {
     "Phimeik", // 267
     "Narnbryr", // 268
     "Zaizlou", // 269
-    "Jeislais", // 270
+    "Symvrask", // 270
     "Zuntrylt", // 271
     "Lekeiz", // 272
     "Ketrou", // 273
     "Bizkei", // 274
-    "Tomairn", // 275
+    "Guawesk", // 275
     "Meitraeth", // 276
     "Vyngouth", // 277
     "Limyv", // 278
@@ -293,7 +293,7 @@ const std::array<std::string_view, 494> SpeciesList = {
     "Vokluthult", // 286
     "Truvlav", // 287
     "Beigrol", // 288
-    "Kontuamkex", // 289
+    "Greltdrous", // 289
     "Hyvkor", // 290
     "Gindai", // 291
     "Pessko", // 292
@@ -301,7 +301,7 @@ const std::array<std::string_view, 494> SpeciesList = {
     "Roukvuax", // 294
     "Gaerwi", // 295
     "Wurskek", // 296
-    "Pheize", // 297
+    "Vudrar", // 297
     "Vraekqae", // 298
     "Tygek", // 299
     "Feivfy", // 300
@@ -310,19 +310,19 @@ const std::array<std::string_view, 494> SpeciesList = {
     "Braextham", // 303
     "Lelelt", // 304
     "Vutyx", // 305
-    "Lukdreith", // 306
+    "Vruasprul", // 306
     "Taiskdas", // 307
     "Faespi", // 308
     "Phupheisk", // 309
     "Zindurn", // 310
     "Zhoubu", // 311
-    "Thuask", // 312
+    "Jetalt", // 312
     "Zheiwen", // 313
     "Traemmei", // 314
     "Treiltguam", // 315
-    "Bahek", // 316
+    "Pholt", // 316
     "Wultbae", // 317
-    "Pehuk", // 318
+    "Wutez", // 318
     "Zabex", // 319
     "Thuzolt", // 320
     "Gyltpriz", // 321
@@ -333,10 +333,10 @@ const std::array<std::string_view, 494> SpeciesList = {
     "Bruaskrae", // 326
     "Veintrualt", // 327
     "Kaisouzkem", // 328
-    "Jaempeis", // 329
+    "Vraepilt", // 329
     "Saskvein", // 330
     "Greirdeim", // 331
-    "Behaz", // 332
+    "Teqyz", // 332
     "Jaindnorn", // 333
     "Traekkrem", // 334
     "Mysvri", // 335
@@ -344,8 +344,8 @@ const std::array<std::string_view, 494> SpeciesList = {
     "Kilprav", // 337
     "Surtiv", // 338
     "Vrovtras", // 339
-    "Fewak", // 340
-    "Vruamy", // 341
+    "Luzyz", // 340
+    "Wevkou", // 341
     "Ryzelt", // 342
     "Keizua", // 343
     "Fabreilt", // 344
@@ -361,12 +361,12 @@ const std::array<std::string_view, 494> SpeciesList = {
     "Skarnthyk", // 354
     "Ribrix", // 355
     "Prandslaiv", // 356
-    "Skon.Skyv", // 357
+    "Sloz.Vuak", // 357
     "Zoltgei", // 358
     "Zuklev", // 359
     "Slindkind", // 360
     "Fyhouz", // 361
-    "Qurez", // 362
+    "Jazev", // 362
     "Moulae", // 363
     "Bryrntruz", // 364
     "Kraesprex", // 365
@@ -376,10 +376,10 @@ const std::array<std::string_view, 494> SpeciesList = {
     "Qomhyk", // 369
     "Phosuath", // 370
     "Rimfeth", // 371
-    "Gaend", // 372
+    "Kywyk", // 372
     "Grelvain", // 373
     "Vrouxgyx", // 374
-    "Wopuk", // 375
+    "Droth", // 375
     "Pruave", // 376
     "Geikgouluk", // 377
     "Dryndvryk", // 378
@@ -387,7 +387,7 @@ const std::array<std::string_view, 494> SpeciesList = {
     "Fekrul", // 380
     "Waskzoun", // 381
     "Zhyrex", // 382
-    "Qotix", // 383
+    "Guarn", // 383
     "Meivgam", // 384
     "Kruzskix", // 385
     "Haepheir", // 386
@@ -397,39 +397,39 @@ const std::array<std::string_view, 494> SpeciesList = {
     "Zornho", // 390
     "Truazgrou", // 391
     "Bypok", // 392
-    "Beigux", // 393
+    "Hixqav", // 393
     "Quazind", // 394
     "Skylskik", // 395
     "Niskdraez", // 396
-    "Roult", // 397
+    "Slouk", // 397
     "Posjuan", // 398
     "Vuathheim", // 399
-    "Zuqak", // 400
+    "Sketh", // 400
     "Buzqev", // 401
     "Heizgrinux", // 402
     "Roviv", // 403
-    "Sketh", // 404
+    "Huhek", // 404
     "Wynruseim", // 405
-    "Druxrath", // 406
-    "Py-Veix", // 407
+    "Phythkez", // 406
+    "Po-Krix", // 407
     "Skozfou", // 408
     "Wukruapaez", // 409
     "Vrykvrov", // 410
-    "Byfyz", // 411
-    "Fernwogith", // 412
+    "Wywax", // 411
+    "Wuhithduaz", // 412
     "Brizskirn", // 413
     "Synyth", // 414
     "Hysjosgos", // 415
-    "Nefiv", // 416
-    "Sarix", // 417
+    "Bifex", // 416
+    "Vyvex", // 417
     "Trouzheim", // 418
     "Seizvisk", // 419
     "Hyrwaem", // 420
     "Krarfyl", // 421
-    "Sowev", // 422
+    "Qikix", // 422
     "Moxbyth", // 423
     "Beindtrym", // 424
-    "Gopeis", // 425
+    "Qikkae", // 425
     "Pholtzus", // 426
     "Sleixphynd", // 427
     "Daikrez", // 428
@@ -440,15 +440,15 @@ const std::array<std::string_view, 494> SpeciesList = {
     "Faenwu", // 433
     "Grazhe", // 434
     "Kaekgae", // 435
-    "Sydak", // 436
+    "Dafez", // 436
     "Faenwael", // 437
     "Naqyk", // 438
-    "Zy Baind", // 439
+    "Fa Juath", // 439
     "Lobruax", // 440
     "Mylmyn", // 441
     "Zhultpri", // 442
     "Phuambae", // 443
-    "Segik", // 444
+    "Kehux", // 444
     "Grysail", // 445
     "Vraevfail", // 446
     "Vaethjyn", // 447
@@ -458,19 +458,19 @@ const std::array<std::string_view, 494> SpeciesList = {
     "Zournhil", // 451
     "Tirvonha", // 452
     "Dranne", // 453
-    "Ziwuk", // 454
+    "Toult", // 454
     "Naikgusk", // 455
     "Pouzwaev", // 456
     "Mixtry", // 457
     "Bamjeind", // 458
-    "Fafiz", // 459
+    "Jolez", // 459
     "Duvrol", // 460
     "Kozail", // 461
     "Sakbron", // 462
     "Pemzys", // 463
-    "Puakry", // 464
+    "Lidrei", // 464
     "Joklax", // 465
-    "Deiquv", // 466
+    "Vikpre", // 466
     "Veslilt", // 467
     "Gyskvro", // 468
     "Vrorzo", // 469
@@ -481,20 +481,20 @@ const std::array<std::string_view, 494> SpeciesList = {
     "Waproum", // 474
     "Greilkez", // 475
     "Byrrei", // 476
-    "Feipyz", // 477
-    "Reryx", // 478
+    "Zhomiv", // 477
+    "Vezyv", // 478
     "Daevhinav", // 479
     "Mulhas", // 480
     "Phaikthov", // 481
     "Reprizhum", // 482
     "Slynbund", // 483
-    "Girov", // 484
+    "Wyzuk", // 484
     "Wefek", // 485
     "Zhethfae", // 486
     "Tryvrak", // 487
-    "Nultbri", // 488
+    "Prywilt", // 488
     "Daiprond", // 489
-    "Jivoz", // 490
+    "Dosek", // 490
     "Phuskskev", // 491
     "Waedeil", // 492
     "Karmairlai", // 493
@@ -640,7 +640,7 @@ const std::array<std::string_view, 464> ItemList = {
     "Preivraind", // 2
     "Kreskus Quill", // 3
     "Terbyrn", // 4
-    "Fizdais Resin", // 5
+    "Beinlor Shard", // 5
     "Slaezhe Cask ", // 6
     "Krelpuvvou", // 7
     "Baitryz", // 8
@@ -649,13 +649,13 @@ const std::array<std::string_view, 464> ItemList = {
     "Vraijerpyrn", // 11
     "Lomkraz Charm", // 12
     "Noumlothwyr ", // 13
-    "Kurvax Flask ", // 14
+    "Rerver Twine ", // 14
     "Krouldrax", // 15
     "Jaivron", // 16
     "Firprae Token", // 17
     "Vuvrik Rivet", // 18
     "Phomgysthuath", // 19
-    "Pizfen Tassel", // 20
+    "Hyltgi Tassel", // 20
     "Sondvra", // 21
     "Truavdrael", // 22
     "Zhoufuv Lamp", // 23
@@ -686,7 +686,7 @@ const std::array<std::string_view, 464> ItemList = {
     "Vrultphile", // 48
     "Sonbeltzyrn", // 49
     "Noururn Shard", // 50
-    "Greix", // 51
+    "Zhund", // 51
     "Nournwuk", // 52
     "Gyhoult", // 53
     "Nilpour", // 54
@@ -737,7 +737,7 @@ const std::array<std::string_view, 464> ItemList = {
     "Jaixskoz Cog", // 99
     "Bualmov Husk", // 100
     "Zerbuv Rivet", // 101
-    "Zeiktour", // 102
+    "Haethein", // 102
     "Meimgaengo", // 103
     "Keibir", // 104
     "Gephuan Pouch", // 105
@@ -792,7 +792,7 @@ const std::array<std::string_view, 464> ItemList = {
     "Vroguveil", // 154
     "Nuskquav Vial", // 155
     "Trotuamulzou", // 156
-    "Zhusk", // 157
+    "Vrair", // 157
     "Kraimuasskouv", // 158
     "Druwae Husk", // 159
     "Moudroul Cask", // 160
@@ -807,8 +807,8 @@ const std::array<std::string_view, 464> ItemList = {
     "Krarn Tassel", // 169
     "Buathlomzix", // 170
     "Brykty", // 171
-    "Fizjaem Bead", // 172
-    "Lound Quill", // 173
+    "Jirjarn Bead", // 172
+    "Weisk Tonic", // 173
     "Zuzhaev Pouch", // 174
     "Girnzhok", // 175
     "Skoukwynd", // 176
@@ -820,7 +820,7 @@ const std::array<std::string_view, 464> ItemList = {
     "Vrubov Wick", // 182
     "Ryzqynd Twine", // 183
     "Zhazras Bead", // 184
-    "Poskfaz Shard", // 185
+    "Pazzhyr Token", // 185
     "Husksyslua", // 186
     "Skuxturnkaiz", // 187
     "Truamdua Cask", // 188
@@ -855,13 +855,13 @@ const std::array<std::string_view, 464> ItemList = {
     "Zuarpro", // 217
     "Skeilwaer", // 218
     "Peirhiz", // 219
-    "Qulnov Rivet", // 220
+    "Jaekyx Twine", // 220
     "Probygerngru", // 221
     "Jeltvul Wick", // 222
     "Qyndprou Lamp", // 223
     "Pilraisk Wick", // 224
     "Thaxgrousk", // 225
-    "Zuaxpei Shard", // 226
+    "Wivmoux Ladle", // 226
     "Haexzain", // 227
     "Vaem Knot", // 228
     "Kouvrouv", // 229
@@ -870,7 +870,7 @@ const std::array<std::string_view, 464> ItemList = {
     "Lexdurphor", // 232
     "Tygrimtrelt", // 233
     "Vraisgeir", // 234
-    "Nyltfaz Knot", // 235
+    "Ronfult Wick", // 235
     "Nouwek", // 236
     "Tisknuthaix ", // 237
     "Vranax Token", // 238
@@ -879,8 +879,8 @@ const std::array<std::string_view, 464> ItemList = {
     "Haphaiztek", // 241
     "Sluask Rivet", // 242
     "Hisbry Shard", // 243
-    "Kysk ", // 244
-    "Kukralt Shard", // 245
+    "Zhyx ", // 244
+    "Brouwux Shard", // 245
     "Luandsim Shard", // 246
     "Tryzeix Lamp", // 247
     "Soxnaekpanath", // 248
@@ -900,8 +900,8 @@ const std::array<std::string_view, 464> ItemList = {
     "Phoultkail", // 262
     "Thapim Shard", // 263
     "Waildeind", // 264
-    "Daivkos Cog", // 265
-    "Kreil Vrysk", // 266
+    "Skyzhou Ryx", // 265
+    "Vualt Kraix", // 266
     "Zhibro Brooch", // 267
     "Tupaex Rivet", // 268
     "Zaento", // 269
@@ -912,7 +912,7 @@ const std::array<std::string_view, 464> ItemList = {
     "Kraethpreduz", // 274
     "Horhua Token", // 275
     "Geizgrainla", // 276
-    "Trundei Knot", // 277
+    "Brouxvo Husk", // 277
     "Waimdus Pouch", // 278
     "Reinprym Vial", // 279
     "Nuvamuk Vraes", // 280
@@ -923,19 +923,19 @@ const std::array<std::string_view, 464> ItemList = {
     "Tadryl Charm", // 285
     "Drenddroul", // 286
     "Rolfaenqylt", // 287
-    "Neisk Shard", // 288
+    "Trouk Quill", // 288
     "Pydeivzai", // 289
     "Mezprem", // 290
     "Bodrult", // 291
     "Jeivgok", // 292
     "Tuvuav", // 293
     "Dirnais", // 294
-    "Zhamzexsend", // 295
+    "Moulbuaqalt", // 295
     "Phavtrem", // 296
-    "Zeixnox Resin", // 297
+    "Nithhei Phuav", // 297
     "Vraedath Lamp", // 298
     "Mumprond Knot", // 299
-    "Phuax", // 300
+    "Slaex", // 300
     "Kavsal Vial", // 301
     "Thalvua Twine", // 302
     "Zothquax Wick", // 303
@@ -949,7 +949,7 @@ const std::array<std::string_view, 464> ItemList = {
     "Skaind Rivet", // 311
     "Gernaix Sprig", // 312
     "Drabaskzand", // 313
-    "Zikraind Lamp", // 314
+    "Jaizholt Cask", // 314
     "Bythko", // 315
     "Praithsleis", // 316
     "Wuthku", // 317
@@ -961,7 +961,7 @@ const std::array<std::string_view, 464> ItemList = {
     "Leiltvrix Cog", // 323
     "Nummeirn", // 324
     "Nuakeizqa Cog", // 325
-    "Folhizaex", // 326
+    "Lethzuarn", // 326
     "Bryndrae", // 327
     "Trukze Charm", // 328
     "Gaithzha", // 329
@@ -977,7 +977,7 @@ const std::array<std::string_view, 464> ItemList = {
     "Juathqournve", // 339
     "Gaevfaith Cog", // 340
     "Dyltdrindpirn", // 341
-    "Rulwiskas", // 342
+    "Skailtpim", // 342
     "Lakruak", // 343
     "Slifyl Charm", // 344
     "Sekleiltfous", // 345
@@ -988,7 +988,7 @@ const std::array<std::string_view, 464> ItemList = {
     "Drazryr", // 350
     "Krouzful", // 351
     "Tostha Flask", // 352
-    "Vrovvraiskun", // 353
+    "Pelultdraind", // 353
     "Zhymkeiz", // 354
     "Pifairfu", // 355
     "Buadraev Knot", // 356
@@ -997,7 +997,7 @@ const std::array<std::string_view, 464> ItemList = {
     "Krizhai Sprig", // 359
     "Teslindthouz", // 360
     "Rasbav Lamp", // 361
-    "Phislo", // 362
+    "Tiskki", // 362
     "Prazvuaxprath", // 363
     "Thekslulaend", // 364
     "Roundgam Husk", // 365
@@ -1033,7 +1033,7 @@ const std::array<std::string_view, 464> ItemList = {
     "Breisqond Cog", // 395
     "Naimslem Husk", // 396
     "Bruagrur", // 397
-    "Woltsyk Charm", // 398
+    "Wambeik Sprig", // 398
     "Bozkisk Resin", // 399
     "Hundlym", // 400
     "Kepaer Salve", // 401
@@ -1042,7 +1042,7 @@ const std::array<std::string_view, 464> ItemList = {
     "Fouvroskjar", // 404
     "Druanlorn", // 405
     "Vuweirn Sprig", // 406
-    "Vakak Twine", // 407
+    "Phaix Sprig", // 407
     "Pherta Resin", // 408
     "Skandnaimusk", // 409
     "Qothysvur", // 410
@@ -1070,9 +1070,9 @@ const std::array<std::string_view, 464> ItemList = {
     "Thywail", // 432
     "Tarnlyndwez", // 433
     "Pryvjen Ladle", // 434
-    "Quxryrn Tonic", // 435
+    "Fondvel Twine", // 435
     "Vrakreiv Husk", // 436
-    "Treirn Vial ", // 437
+    "Zynoum Lamp ", // 437
     "Bothslor", // 438
     "Gevzix Tonic", // 439
     "Kratrox", // 440
@@ -1097,7 +1097,7 @@ const std::array<std::string_view, 464> ItemList = {
     "Taiv Hosk", // 459
     "Bupox", // 460
     "Kiksei", // 461
-    "Touquvkund", // 462
+    "Toundslusk", // 462
     "Zaeprekgreith", // 463
 };
 
@@ -1107,13 +1107,13 @@ const std::array<std::string_view, 468> MoveList = {
     "Dezhox Brand", // 2
     "Zharn Zem", // 3
     "Wilyskhaez", // 4
-    "Kruvfarn Ku", // 5
+    "Gaeprein Ly", // 5
     "Drumgylt Jyr", // 6
     "Fandtrous", // 7
     "Naerkind", // 8
     "Faendneith", // 9
-    "Kruavryn Hel", // 10
-    "Zhykphu Ly", // 11
+    "Thuadrym Zys", // 10
+    "Qoltgra Go", // 11
     "Dunbri", // 12
     "Darzuax Lash", // 13
     "Skiltvuakoz", // 14
@@ -1122,7 +1122,7 @@ const std::array<std::string_view, 468> MoveList = {
     "Brerte Sweep", // 17
     "Soljandgu", // 18
     "Gesaen Snare", // 19
-    "Hoskslysk Vy", // 20
+    "Kraithysk Hy", // 20
     "Qivdrik", // 21
     "Treprairn", // 22
     "Zylbil Juz", // 23
@@ -1150,36 +1150,36 @@ const std::array<std::string_view, 468> MoveList = {
     "Fosozroul", // 45
     "Kraskadysk ", // 46
     "Wennaen Jyv", // 47
-    "Theskul Zoz", // 48
+    "Doultlu Fol", // 48
     "Phanbult", // 49
     "Zonddyz Rend", // 50
-    "Juask Zeik", // 51
+    "Grair Rend", // 51
     "Vryvwai Hook", // 52
     "Bikaix Chime", // 53
-    "Faskwunous ", // 54
+    "Vraemslaim ", // 54
     "Vruarslysk", // 55
-    "Greisk Ze", // 56
+    "Roxhev Mi", // 56
     "Jaktraesk", // 57
     "Nywandfa Quv", // 58
-    "Laiskesk Nik", // 59
+    "Sapholze Lyz", // 59
     "Rulvreim", // 60
     "Ternpai Scour", // 61
     "Groltpryz", // 62
     "Thinte Qysk", // 63
     "Nerkreisdrain", // 64
     "Vritin Vault", // 65
-    "Meiv Trilt", // 66
+    "Mual Lunge", // 66
     "Morngra Rend", // 67
     "Phelmus", // 68
-    "Kraelt Ryx", // 69
+    "Drelbi Lax", // 69
     "Seizhaiz", // 70
     "Jygrolt Rend", // 71
     "Tethqi", // 72
     "Kruarnmound", // 73
-    "Dralt Whirl", // 74
+    "Braer Peith", // 74
     "Drivseirusk", // 75
     "Ruzyx Flurry", // 76
-    "Krebaez Rake", // 77
+    "Dernjor Rake", // 77
     "Paevky Lunge", // 78
     "Lendphullyth", // 79
     "Beshouszyz", // 80
@@ -1190,9 +1190,9 @@ const std::array<std::string_view, 468> MoveList = {
     "Vrezzhy Fy", // 85
     "Nailt", // 86
     "Dozkrilt", // 87
-    "Toldei Brand", // 88
+    "Kaislu Scour", // 88
     "Qotouk", // 89
-    "Buanko Vynd", // 90
+    "Vraeth Lash", // 90
     "Jivrikaim", // 91
     "Qouzgyl", // 92
     "Haesnaisbiv", // 93
@@ -1218,7 +1218,7 @@ const std::array<std::string_view, 468> MoveList = {
     "Lorbrel Lash", // 113
     "Grimphir Hyx", // 114
     "Tomain Pruan", // 115
-    "Proukskythai", // 116
+    "Ruathzophair", // 116
     "Thaebra", // 117
     "Mabraem", // 118
     "Graibem Chime", // 119
@@ -1232,7 +1232,7 @@ const std::array<std::string_view, 468> MoveList = {
     "Sunvra Thrum", // 127
     "Qerav Whirl", // 128
     "Phaelak", // 129
-    "Synvrae Laes", // 130
+    "Nivrilt Jolt", // 130
     "Taiskgyk", // 131
     "Waixlyz Hook", // 132
     "Traimqinwun", // 133
@@ -1242,14 +1242,14 @@ const std::array<std::string_view, 468> MoveList = {
     "Vomthaix Fuv", // 137
     "Themkraes", // 138
     "Kruarnpain", // 139
-    "Vruam Lash", // 140
+    "Zhaix Rend", // 140
     "Qaskeiraiz", // 141
-    "Zhaisk Rend", // 142
+    "Mezhei Rend", // 142
     "Fuarathov", // 143
     "Qezjel Scour", // 144
     "Zuzoul Brand", // 145
     "Truxjua Jolt", // 146
-    "Kunpurndom ", // 147
+    "Droumzeilt ", // 147
     "Slovnuskrua", // 148
     "Skoubrei Rul", // 149
     "Graeqen", // 150
@@ -1261,38 +1261,38 @@ const std::array<std::string_view, 468> MoveList = {
     "Pungreiltqe", // 156
     "Pavnou Drift", // 157
     "Wuathnaiz", // 158
-    "Nephei Phous", // 159
-    "Thailprim Gu", // 160
+    "Zibuan Sweep", // 159
+    "Truzpruax Te", // 160
     "Nesfygirnvok", // 161
     "Braimael", // 162
     "Sluak", // 163
     "Douthvuan", // 164
     "Wudeiv Qez", // 165
-    "Sleisk Ke", // 166
-    "Thumix Baen", // 167
+    "Qilvun Nu", // 166
+    "Lytrik Hook", // 167
     "Boundsikvu", // 168
     "Burnvy Rend", // 169
     "Qebairn Hook", // 170
     "Himkeim Rake", // 171
-    "Qultdrithdro", // 172
+    "Loxnethslirn", // 172
     "Honzeisk ", // 173
     "Qivtrel", // 174
     "Vaemvro Jolt", // 175
     "Razpae Toss", // 176
     "Vraiv Vur", // 177
     "Skyvgrur", // 178
-    "Tuagoun Zir", // 179
+    "Nekdaiz Gyv", // 179
     "Brozam", // 180
-    "Bredoult Ku", // 181
+    "Windnoth Bo", // 181
     "Saizsleis", // 182
     "Krazslek Buv", // 183
     "Faind Sweep", // 184
     "Dolhex", // 185
-    "Qendtak Houz", // 186
+    "Gandjuk Hook", // 186
     "Piltskym", // 187
     "Skurnvrisli", // 188
     "Ralix Ripple", // 189
-    "Gendsyx Gu", // 190
+    "Seileiv Bu", // 190
     "Priphe Drift", // 191
     "Nurkrathsuax", // 192
     "Muasfa Tem", // 193
@@ -1305,22 +1305,22 @@ const std::array<std::string_view, 468> MoveList = {
     "Jaimbreith", // 200
     "Proulur Rake", // 201
     "Pheltskev", // 202
-    "Druarn Scour", // 203
+    "Kraesk Teisk", // 203
     "Haluav Brand", // 204
     "Saizhyv Phur", // 205
     "Rombri", // 206
-    "Saepeiskak", // 207
+    "Kraithskar", // 207
     "Zheimmuathi", // 208
     "Zuandqy", // 209
     "Bokquazseiz", // 210
     "Qisphath", // 211
-    "Laesk Zhaesi", // 212
+    "Guask Myxgei", // 212
     "Toutaes", // 213
-    "Toult Spiral", // 214
-    "Galtol Nelt", // 215
+    "Sloum Sunder", // 214
+    "Noumfy Rake", // 215
     "Drouv Wuax", // 216
     "Slilprekkroz", // 217
-    "Zhualt Jy", // 218
+    "Vivtre Ha", // 218
     "Fyzhav Rake", // 219
     "Maesvaex", // 220
     "Daltdua Jind", // 221
@@ -1332,22 +1332,22 @@ const std::array<std::string_view, 468> MoveList = {
     "Vronhirn", // 227
     "Hyvhak Drift", // 228
     "Qouzjualvryl", // 229
-    "Wurlaen Wael", // 230
+    "Jammouz Hail", // 230
     "Vrilpruas", // 231
     "Nezprir Hook", // 232
     "Pithpaik", // 233
     "Pyrjozpovsoz", // 234
     "Wuasvendprouz", // 235
     "Braeluath", // 236
-    "Veikkril Quk", // 237
+    "Vrishuan Kyx", // 237
     "Dadeim Lunge", // 238
     "Teizhuax", // 239
     "Broupaek", // 240
     "Kraevthuth ", // 241
     "Wuand Drift", // 242
     "Sluvdra Douk", // 243
-    "Praesk", // 244
-    "Paithlai Toz", // 245
+    "Braern", // 244
+    "Firslaes Rav", // 245
     "Tuadrairqual", // 246
     "Valpuam", // 247
     "Beizun", // 248
@@ -1356,13 +1356,13 @@ const std::array<std::string_view, 468> MoveList = {
     "Slornkralt", // 251
     "Maerua Drift", // 252
     "Mernkris", // 253
-    "Waiktaz Waem", // 254
+    "Sousluv Toss", // 254
     "Bothjyn Rake", // 255
     "Muqaez", // 256
     "Skaikzhilt", // 257
     "Panfai Snare", // 258
     "Mikpyvmaix", // 259
-    "Jebraern Hook", // 260
+    "Vaendraz Toss", // 260
     "Zyrpes Rend", // 261
     "Gaimak Whirl", // 262
     "Louxzuaxkrir", // 263
@@ -1371,21 +1371,21 @@ const std::array<std::string_view, 468> MoveList = {
     "Zhexhua", // 266
     "Poumail Qo", // 267
     "Zivduk Hook", // 268
-    "Drithel Tav", // 269
+    "Qeithre Nor", // 269
     "Hyskroltkyn", // 270
     "Thograisktai", // 271
     "Bipreim Lash", // 272
-    "Denslu Skysk", // 273
+    "Gruqua Scour", // 273
     "Qouvbroumbru", // 274
     "Drendrosruam", // 275
     "Denkym Hail", // 276
     "Krirylt", // 277
-    "Graivrou Zik", // 278
+    "Daekrilt Vev", // 278
     "Fuafaind", // 279
     "Bixryz Hail", // 280
     "Traefaslaern", // 281
     "Suaguak Weiz", // 282
-    "Thaiv Brand", // 283
+    "Prund Pheiv", // 283
     "Kythteiv Zer", // 284
     "Zhovpin Lash", // 285
     "Wornmei Hail", // 286
@@ -1398,17 +1398,17 @@ const std::array<std::string_view, 468> MoveList = {
     "Metux", // 293
     "Lorzyn Daix", // 294
     "Thaejouprou", // 295
-    "Thinas Lunge", // 296
+    "Guhuth Vault", // 296
     "Randnoun Pyv", // 297
     "Vrydysly", // 298
     "Pidrim Toss", // 299
     "Vothslonar", // 300
     "Sokzonhyrn", // 301
-    "Myvpaek Zyr", // 302
+    "Honjolt Kuz", // 302
     "Borgravpun", // 303
     "Wenwyv Sweep", // 304
     "Graigin Lash", // 305
-    "Skuamnua Ziv", // 306
+    "Skeibirn Lav", // 306
     "Keirnprek", // 307
     "Zhivun Thrum", // 308
     "Nyvpei Mualt", // 309
@@ -1419,7 +1419,7 @@ const std::array<std::string_view, 468> MoveList = {
     "Zhuzbuagoryv", // 314
     "Veththa", // 315
     "Drysde Thrum", // 316
-    "Sluxhek Fysk", // 317
+    "Thaeqev Fuaz", // 317
     "Reileiltprein", // 318
     "Slyvmev Zi", // 319
     "Fuavreirua", // 320
@@ -1428,9 +1428,9 @@ const std::array<std::string_view, 468> MoveList = {
     "Gugethisk", // 323
     "Bixzanwuaz", // 324
     "Deirfuth", // 325
-    "Qyskparn Vy", // 326
+    "Trubaelt To", // 326
     "Gryrgaiv", // 327
-    "Bryrn Zaem", // 328
+    "Drend Rorn", // 328
     "Vrystheimuaz", // 329
     "Deisk Whirl", // 330
     "Krevwok Jolt", // 331
@@ -1441,28 +1441,28 @@ const std::array<std::string_view, 468> MoveList = {
     "Dreirnmen", // 336
     "Feihys Toss", // 337
     "Fouvolt Kas", // 338
-    "Jykein Skev ", // 339
+    "Remsei Naem ", // 339
     "Jainvriltgu", // 340
     "Mebaev", // 341
     "Wuaraim", // 342
-    "Theilt Jir", // 343
+    "Laepho Sus", // 343
     "Lysmain", // 344
-    "Zhein Murmur", // 345
+    "Daend Qorfos", // 345
     "Bonphe Drift", // 346
-    "Nybrask", // 347
-    "Vrylt Thouv", // 348
+    "Beikrai", // 347
+    "Brylt Sweep", // 348
     "Thugryl", // 349
     "Githvoul", // 350
     "Puvwua Hook ", // 351
     "Juarnheipeix", // 352
     "Vyrysk Lash", // 353
     "Fuaxvrav", // 354
-    "Qothal Sweep", // 355
+    "Byspok Fuwok", // 355
     "Vrothphon", // 356
-    "Buaxphy Jusk", // 357
+    "Gundbok Foun", // 357
     "Muzamleir", // 358
     "Kravqaind", // 359
-    "Lulult", // 360
+    "Buahum", // 360
     "Geidrour", // 361
     "Kuvhyl Thrum", // 362
     "Badreiz Toss", // 363
@@ -1470,9 +1470,9 @@ const std::array<std::string_view, 468> MoveList = {
     "Mivkruaxna", // 365
     "Vysksi Lunge", // 366
     "Gylzem Thoz", // 367
-    "Trouz Spiral", // 368
-    "Gredom Hook", // 369
-    "Mousarn Tys", // 370
+    "Skuak Broult", // 368
+    "Vavryk Lash", // 369
+    "Qouvdis Won", // 370
     "Theiwask", // 371
     "Pezuand Huk", // 372
     "Baehith", // 373
@@ -1481,7 +1481,7 @@ const std::array<std::string_view, 468> MoveList = {
     "Lyltpheimwae", // 376
     "Kromult", // 377
     "Vuazdezjul", // 378
-    "Slos Reilt", // 379
+    "Prer Weave", // 379
     "Druzgryz", // 380
     "Groutre Toss", // 381
     "Kryltneil", // 382
@@ -1492,15 +1492,15 @@ const std::array<std::string_view, 468> MoveList = {
     "Krezbryz", // 387
     "Dryvarnpaiz", // 388
     "Kaipir Rake", // 389
-    "Thaeskuk", // 390
-    "Futhaz Sloul", // 391
+    "Kindnuas", // 390
+    "Kasfuv Whirl", // 391
     "Proswais", // 392
     "Jutaim Hook", // 393
     "Prelzae", // 394
     "Vouvoxzix", // 395
     "Kuaxzum", // 396
     "Vuakgrouv", // 397
-    "Nuskmua Kuv", // 398
+    "Pavpaix Pov", // 398
     "Tupreltslum", // 399
     "Qendzev", // 400
     "Ravmeltjes", // 401
@@ -1508,7 +1508,7 @@ const std::array<std::string_view, 468> MoveList = {
     "Vyvpho Sweep", // 403
     "Wisksuar", // 404
     "Vrokrel", // 405
-    "Droux Haesk ", // 406
+    "Grirn Zhosk ", // 406
     "Vreinlur Jal", // 407
     "Suazhai", // 408
     "Raiskouzsask", // 409
@@ -1517,18 +1517,18 @@ const std::array<std::string_view, 468> MoveList = {
     "Qebraisk", // 412
     "Vuakres", // 413
     "Qyxslinsus", // 414
-    "Skith Slaisk", // 415
+    "Thuaz Volley", // 415
     "Slouzei", // 416
     "Buarnwynd", // 417
     "Qorvreltqez", // 418
     "Bysiltbreilt", // 419
-    "Zuath Rake", // 420
+    "Grosk Hail", // 420
     "Skeltnardi", // 421
     "Waltqo", // 422
-    "Munraer Rul", // 423
+    "Teimsle Qov", // 423
     "Grushaelt", // 424
     "Heimzound", // 425
-    "Zhask Skuaz", // 426
+    "Kroux Whirl", // 426
     "Skehae Brand", // 427
     "Zhamhin Lash", // 428
     "Gyzgry Brand", // 429
@@ -1539,30 +1539,30 @@ const std::array<std::string_view, 468> MoveList = {
     "Trewez", // 434
     "Dresk Praez", // 435
     "Taernulsoun", // 436
-    "Druvpu Qo ", // 437
+    "Traind Ve ", // 437
     "Hondvy Snare", // 438
     "Dymbraer", // 439
     "Nuruas Hook ", // 440
     "Tuvraikmuax", // 441
     "Pheinddroth", // 442
     "Vruan Zyl", // 443
-    "Jaispru Ziv", // 444
+    "Kuvaith Mer", // 444
     "Vygruk Braiv", // 445
     "Keskoulthual", // 446
-    "Preik Vuam", // 447
+    "Favak Rake", // 447
     "Watrilt Lash", // 448
-    "Thyrn Drift", // 449
+    "Druam Sluav", // 449
     "Weizveis ", // 450
     "Veizybua Jolt", // 451
     "Puamdaimhi", // 452
     "Tryrnty Hail", // 453
     "Buathuak Tyl", // 454
-    "Thaith  Drask", // 455
-    "Phiskgoult", // 456
+    "Jolsum  Thrum", // 455
+    "Hyltkreith", // 456
     "Zymvry Rend", // 457
     "Lyxvarnqua", // 458
     "Mouxdevbru", // 459
-    "Zounvo Daex", // 460
+    "Gemeth Durn", // 460
     "Pivzuath", // 461
     "Voundfysk", // 462
     "Phourn Zom", // 463

@@ -10,7 +10,10 @@ word or a crude word. The rules below refuse what they can catch, and a
 person reads the output, whose refusals are kept in TURNED_DOWN; neither can
 prove that no result matches a name somebody already uses.
 
-Needs Debian's word lists wamerican, wngerman, wfrench, wspanish, witalian.
+The draw reads nothing but this file, so every machine writes the same
+bytes. Words of the system's word lists are looked for by a test over the
+written tables (tests/editor_list_words.py); an entry it catches is turned
+down in TURNED_DOWN like any other.
 
 Usage: make-editor-lists.py [OUTPUT]   (default: app/EditorLists.cpp)
 """
@@ -21,7 +24,6 @@ import pathlib
 import random
 import re
 import sys
-import unicodedata
 
 SEED = 0x5EB1A7
 
@@ -87,12 +89,13 @@ UNWANTED = codecs.decode(
 # Spellings that sound alike, each brought to one of them. Pairs of letters
 # come first, so that no rule on a single letter splits a pair ("ck", "c").
 SAME_SOUND = [("zh", "j"), ("ph", "f"), ("th", "t"), ("ck", "k"), ("ae", "e"),
-              ("ou", "u"), ("c", "k"), ("q", "k"), ("x", "ks"), ("w", "v"),
-              ("y", "i")]
+              ("ai", "e"), ("ei", "i"), ("ou", "u"), ("c", "k"), ("q", "k"),
+              ("x", "ks"), ("w", "v"), ("y", "i"), ("z", "s")]
 
-# The same kind of words by sound, whatever the spelling, in the five
-# languages of the word lists below: each is brought to one spelling per
-# sound as a name is, then looked for inside the name's sounds.
+# The same kind of words by sound, whatever the spelling, in the languages
+# of Western, Northern and Central Europe, and ethnic slurs: each is brought
+# to one spelling per sound as a name is, then looked for inside the name's
+# sounds.
 UNWANTED_SOUNDS = codecs.decode(
     "shx qvx xbx xhag xhz fuvg gjng gvg jnax cevx fyhg fynt ovpu nefr gheq "
     "funt fchax xabo cvf chff sneg xenc ubeav frxf crqb chgn chgb zreq fcnf "
@@ -102,37 +105,61 @@ UNWANTED_SOUNDS = codecs.decode(
     "svx sbgm furvf uher ivxf cvzry "
     "chgr xbaane raxhy fnybc shge avxre srffr oenay "
     "xhyb zvreq xnoeba craqrw wbqre "
-    "xnmm xnmb zvaxv fgebam", "rot13").split()
+    "xnmm xnmb zvaxv fgebam "
+    "xbag qeby fyrg gehg grevat xnaxre fgebag ubre arhx xybbg "
+    "svffr xhffr ybeg yhqre crexre svgg qevg chyr gvfcr wriy fxvg xahy uben "
+    "uber fabc cvgg onwf fyvan "
+    "xhei uhw wro cvfq qhcn qhcr xhgnf fhxn crqny crqre qrovy xergva ubia "
+    "tbia fena feng fenx xhaq xhenx qrix fhcnx ohfv ohfre onfq onfa "
+    "cbee sbqn sbqre ohaqn ivnq xban xntne xnenyu chgna znevxba ahgg ovgr "
+    "xnanx fcvx ibt thx qntb cbynx uvzv fnzob xnsve ubaxv qnexv vawha artre "
+    "genav irgonx cvxv", "rot13").split()
 
-# Debian's word lists and the packages that install them. No word of a name's
-# own, however short, may be a word of these (proper names included): a reader
-# of one of these languages would read it as that word.
-WORD_LISTS = {"american-english": "wamerican", "ngerman": "wngerman",
-              "french": "wfrench", "spanish": "wspanish", "italian": "witalian"}
-WORD_LIST_DIR = pathlib.Path("/usr/share/dict")
+# Crude words too short to look for inside a name: refused at the start or
+# the end of a word by sound, and the shortest only as a whole word.
+UNWANTED_AT_EDGE = codecs.decode(
+    "cvx yhy xhg xhx ibc fne xhy xha tvc qhc svf xnx fvx fxvq uhe fbo snf sbx",
+    "rot13").split()
+UNWANTED_ALONE = codecs.decode("xh ub sh", "rot13").split()
 
-# Entries a reader turned down: too like a name that already exists, a
-# person's name, a word or a crude word, or repeating a word from another list
-# (the rules catch some of them as well). Each is drawn again from a stream of
-# its own; the number says how many of those redraws were turned down too.
+# Entries turned down by a reader (too like a name that already exists, a
+# person's name, a word or a crude word, or repeating a word from another
+# list) or by the word-list test; the rules catch some of them as well. Each
+# is drawn again from a stream of its own; the number says how many of those
+# redraws were turned down too.
 TURNED_DOWN = {
-    "species": {7: 3, 14: 0, 26: 7, 32: 2, 35: 0, 46: 3, 57: 2, 74: 1, 86: 0,
-                92: 4, 104: 2, 107: 0, 109: 0, 112: 0, 118: 1, 120: 0, 133: 1,
-                136: 5, 160: 0, 167: 1, 175: 3, 180: 3, 184: 2, 190: 1, 197: 2,
-                200: 3, 233: 15, 251: 2, 254: 2, 258: 0, 259: 2, 275: 0,
-                312: 1, 319: 1, 334: 0, 342: 0, 346: 0, 353: 1, 362: 5, 372: 7,
-                383: 2, 390: 0, 392: 1, 407: 1, 428: 0, 436: 1, 439: 1, 440: 0,
-                444: 1, 460: 1, 470: 2, 478: 2, 488: 0, 490: 1},
-    "item": {24: 4, 35: 0, 66: 3, 67: 1, 91: 0, 97: 0, 107: 0, 110: 0, 157: 4,
-             166: 1, 169: 3, 171: 0, 177: 0, 189: 2, 201: 0, 228: 3, 266: 5,
-             280: 0, 311: 0, 437: 0, 439: 0},
-    "move": {3: 4, 12: 0, 26: 1, 47: 2, 56: 2, 58: 1, 61: 0, 66: 1, 74: 1,
-             106: 0, 114: 6, 126: 0, 139: 0, 149: 1, 152: 7, 153: 3, 157: 1,
-             163: 1, 177: 5, 183: 4, 184: 2, 186: 0, 190: 0, 191: 0, 203: 2,
-             214: 4, 218: 1, 242: 4, 245: 2, 248: 0, 252: 2, 256: 1, 278: 1,
-             280: 1, 287: 0, 293: 5, 297: 2, 298: 0, 308: 2, 312: 1, 328: 1,
-             330: 4, 332: 1, 338: 1, 341: 0, 370: 1, 372: 4, 379: 1, 389: 2,
-             398: 2, 407: 0, 415: 1, 449: 5, 454: 1, 467: 3},
+    "species": {7: 3, 9: 1, 26: 8, 32: 2, 35: 0, 42: 6, 43: 0, 44: 0, 46: 2,
+                53: 0, 55: 1, 61: 0, 66: 6, 74: 7, 75: 1, 82: 5, 84: 9, 86: 0,
+                91: 2, 92: 13, 93: 3, 99: 1, 104: 5, 107: 0, 112: 8, 118: 1,
+                120: 0, 128: 0, 134: 1, 136: 13, 138: 2, 151: 11, 160: 0,
+                167: 2, 175: 18, 180: 3, 183: 1, 184: 6, 190: 9, 192: 11,
+                197: 1, 198: 1, 200: 20, 201: 7, 211: 8, 215: 0, 220: 1,
+                222: 0, 229: 1, 233: 19, 250: 4, 251: 6, 254: 5, 257: 2,
+                258: 0, 259: 8, 262: 14, 275: 1, 278: 2, 299: 7, 312: 3,
+                316: 7, 318: 7, 319: 3, 329: 1, 332: 15, 334: 0, 340: 19,
+                341: 1, 342: 0, 346: 0, 353: 0, 357: 0, 362: 10, 372: 28,
+                375: 20, 383: 5, 390: 0, 392: 4, 397: 33, 400: 26, 404: 24,
+                407: 9, 411: 6, 412: 0, 416: 11, 417: 24, 422: 41, 425: 1,
+                428: 0, 436: 7, 438: 3, 439: 3, 440: 0, 444: 33, 454: 19,
+                459: 27, 460: 2, 464: 0, 470: 3, 478: 33, 484: 8, 485: 1,
+                488: 1, 490: 7},
+    "item": {14: 0, 24: 3, 35: 0, 62: 1, 66: 6, 67: 1, 91: 0, 97: 0, 102: 0,
+             110: 0, 157: 5, 166: 1, 169: 4, 171: 0, 173: 1, 177: 0, 189: 5,
+             201: 0, 228: 4, 244: 4, 245: 0, 266: 7, 280: 0, 288: 1, 297: 1,
+             300: 5, 311: 0, 342: 0, 407: 28, 435: 0, 437: 5, 439: 0, 442: 0},
+    "move": {3: 4, 5: 10, 10: 0, 11: 1, 12: 0, 20: 1, 26: 1, 47: 4, 48: 1,
+             50: 0, 51: 4, 56: 9, 58: 0, 59: 1, 61: 0, 66: 24, 74: 3, 88: 0,
+             90: 4, 106: 0, 114: 8, 126: 0, 130: 0, 140: 3, 142: 3, 147: 0,
+             149: 1, 152: 8, 153: 2, 159: 1, 160: 1, 166: 1, 167: 1, 177: 9,
+             179: 1, 181: 0, 183: 5, 184: 2, 186: 0, 190: 0, 191: 0, 203: 5,
+             212: 1, 214: 8, 215: 0, 218: 5, 230: 0, 237: 2, 242: 3, 245: 2,
+             252: 2, 256: 1, 260: 0, 265: 4, 267: 0, 273: 0, 278: 2, 280: 1,
+             287: 0, 293: 2, 296: 0, 297: 3, 298: 0, 302: 0, 306: 1, 308: 2,
+             312: 1, 313: 2, 319: 4, 328: 30, 330: 5, 332: 1, 338: 2, 339: 0,
+             341: 0, 343: 0, 345: 1, 347: 0, 348: 36, 355: 2, 357: 0, 360: 0,
+             364: 2, 368: 13, 369: 0, 370: 2, 372: 8, 379: 11, 389: 3, 390: 0,
+             391: 0, 398: 4, 406: 24, 407: 3, 415: 11, 420: 31, 426: 46,
+             437: 1, 444: 0, 447: 2, 449: 71, 451: 1, 454: 0, 455: 2, 467: 4},
 }
 
 # Plain words that do not count when two names are compared for likeness.
@@ -140,10 +167,6 @@ PLAIN_WORDS = {"item": set(ITEM_NOUNS), "move": set(MOVE_WORDS)}
 
 
 class ShapeError(Exception):
-    pass
-
-
-class MissingWordList(Exception):
     pass
 
 
@@ -190,7 +213,15 @@ def sounds(name):
 
 def crude(name):
     heard = sounds(name)
-    return unwanted(name) or any(sounds(w) in heard for w in UNWANTED_SOUNDS)
+    if unwanted(name) or any(sounds(w) in heard for w in UNWANTED_SOUNDS):
+        return True
+    for spelt in re.findall(r"[A-Za-z]+", name):
+        word = sounds(spelt)
+        if word in map(sounds, UNWANTED_ALONE) or any(
+                word.startswith(sounds(w)) or word.endswith(sounds(w))
+                for w in UNWANTED_AT_EDGE):
+            return True
+    return False
 
 
 def reads_as_given_name(word):
@@ -201,35 +232,6 @@ def reads_as_given_name(word):
     return len(word) >= 3 and (
         (len(word) <= 5 and word[-1] in "aeiouy")
         or re.fullmatch(r"[^aeiouy][aeiouy][^aeiouy][aeiouy][lmnrs]", word) is not None)
-
-
-def ascii_word(entry):
-    """The entry in plain ASCII letters, accents dropped, or None."""
-    entry = entry.strip()
-    if not entry.isascii():
-        entry = entry.replace("\u00df", "ss").replace("\u00e6", "ae").replace("\u0153", "oe")
-        entry = "".join(c for c in unicodedata.normalize("NFKD", entry)
-                        if not unicodedata.combining(c))
-    return entry if entry.isascii() and entry.isalpha() else None
-
-
-@functools.cache
-def listed_words():
-    words = set()
-    for file, package in WORD_LISTS.items():
-        path = WORD_LIST_DIR / file
-        if not path.is_file():
-            raise MissingWordList(f"{path} is missing: install the Debian package {package}")
-        data = path.read_bytes()
-        try:
-            text = data.decode("utf-8")
-        except UnicodeDecodeError:
-            text = data.decode("latin-1")
-        for entry in text.lower().splitlines():
-            word = ascii_word(entry)
-            if word:
-                words.add(word)
-    return frozenset(words)
 
 
 @functools.cache
@@ -250,9 +252,25 @@ def letter_mask(text):
     return sum(1 << (ord(c) - ord("a")) for c in set(text) if "a" <= c <= "z")
 
 
-def likeness(names, label):
-    """Each name with its invented part and the letters that part uses."""
-    return [(n, part, letter_mask(part)) for n in names for part in [invented_part(n, label)]]
+class Company:
+    """The names a new name must stay clear of in its list, and the sound of
+    every invented word of those and of other lists (heard), with the name
+    that holds it."""
+
+    def __init__(self, label, names=(), heard=None):
+        self.label = label
+        self.alike = []
+        self.heard = dict(heard or {})
+        for name in names:
+            self.add(name)
+
+    def add(self, name):
+        if fixed(name):
+            return
+        part = invented_part(name, self.label)
+        self.alike.append((name, part, letter_mask(part)))
+        for w in invented_words(name, self.label):
+            self.heard.setdefault(sounds(w), name)
 
 
 def near(a, b):
@@ -274,25 +292,19 @@ def fixed(name):
     return name == "None" or set(name) == {"?"}
 
 
-def refusal(label, name, others, elsewhere):
-    """Why name may not stand beside others in its list, or None.
-
-    others is likeness() of the other names; elsewhere holds the invented
-    words of the other lists, which no word of name may repeat.
-    """
+def refusal(label, name, company):
+    """Why name may not stand beside company (a Company), or None."""
     if crude(name):
         return "reads as a crude word"
-    words = invented_words(name, label)
-    for w in words:
+    for w in invented_words(name, label):
         if reads_as_given_name(w):
             return f"has {w!r}, which reads as a person's name"
-        if w in listed_words():
-            return f"has {w!r}, a word of a word list"
-        if w in elsewhere:
-            return f"has {w!r}, a word of another list"
+        other = company.heard.get(sounds(w))
+        if other is not None:
+            return f"has {w!r}, which sounds as a word of {other!r}"
     mine = invented_part(name, label)
     used = letter_mask(mine)
-    for other, part, other_used in others:
+    for other, part, other_used in company.alike:
         # One edit changes at most two letters of the set a word uses, so
         # most pairs are told apart before the full count.
         if (used ^ other_used).bit_count() <= 4 and near(mine, part):
@@ -414,48 +426,46 @@ def redraw(rng, label, i, name):
 def settle(names, label, elsewhere):
     """Keeps each first-pass name that passes every rule and redraws the rest.
 
-    Each entry is checked against the ones before it, so of two near twins the
-    later one goes, and against the words of the lists settled before it
-    (elsewhere), so of a word in two lists the later list's goes. A redraw
-    comes from the entry's own stream, keeps the entry's shape so the tables'
-    checks still hold, and must stay clear of every other entry, so a name
-    that passes is never moved by another's.
+    Each entry is checked against the ones before it, so of two near twins, or
+    of two words that sound the same, the later one goes, and against the
+    words of the lists settled before it (elsewhere, by sound), so of a word
+    in two lists the later list's goes. A redraw comes from the entry's own
+    stream, keeps the entry's shape so the tables' checks still hold, and must
+    stay clear of every other entry, so a name that passes is never moved by
+    another's.
     """
     names = list(names)
     turned_down = TURNED_DOWN.get(label, {})
+    earlier = Company(label, heard=elsewhere)
     for i, name in enumerate(names):
         if fixed(name):
             continue
-        earlier = likeness([n for n in names[:i] if not fixed(n)], label)
-        if i not in turned_down and refusal(label, name, earlier, elsewhere) is None:
-            continue
-        others = likeness([n for j, n in enumerate(names) if j != i and not fixed(n)], label)
-        rng = random.Random(f"{label} {i} {SEED}")
-        passed_over = turned_down.get(i, 0)
-        for _ in range(TRIES):
-            candidate = redraw(rng, label, i, name)
-            if candidate == name or refusal(label, candidate, others, elsewhere) is not None:
-                continue
-            if passed_over:
-                passed_over -= 1
-                continue
-            break
-        else:
-            raise ShapeError(f"no new name in the shape of {label} {i} {name!r}")
-        names[i] = candidate
+        if i in turned_down or refusal(label, name, earlier) is not None:
+            others = Company(label, names[:i] + names[i + 1:], elsewhere)
+            rng = random.Random(f"{label} {i} {SEED}")
+            passed_over = turned_down.get(i, 0)
+            for _ in range(TRIES):
+                candidate = redraw(rng, label, i, name)
+                if candidate == name or refusal(label, candidate, others) is not None:
+                    continue
+                if passed_over:
+                    passed_over -= 1
+                    continue
+                break
+            else:
+                raise ShapeError(f"no new name in the shape of {label} {i} {name!r}")
+            names[i] = candidate
+        earlier.add(names[i])
     return names
 
 
-def words_of(names, label):
-    return {w for n in names if not fixed(n) for w in invented_words(n, label)}
-
-
 def check_rules(names, label, elsewhere):
-    kept = [(i, n) for i, n in enumerate(names) if not fixed(n)]
-    alike = likeness([n for _, n in kept], label)
-    for k, (i, n) in enumerate(kept):
-        why = refusal(label, n, alike[:k], elsewhere)
-        require(why is None, f"{label} {i} {n!r} {why}")
+    earlier = Company(label, heard=elsewhere)
+    for i, n in enumerate(names):
+        if not fixed(n):
+            why = refusal(label, n, earlier)
+            require(why is None, f"{label} {i} {n!r} {why}")
+            earlier.add(n)
 
 
 def printable(names, label):
@@ -569,20 +579,22 @@ def main(argv):
     moves = make_moves(rng)
     levels = [str(k) for k in range(101)]
 
-    species = settle(species, "species", set())
-    species_words = words_of(species, "species")
-    items = settle(items, "item", species_words)
-    earlier_words = species_words | words_of(items, "item")
-    moves = settle(moves, "move", earlier_words)
+    # The method labels' words are taken like those of a list settled first.
+    heard = Company("method", METHODS).heard
+    species = settle(species, "species", heard)
+    after_species = Company("species", species, heard).heard
+    items = settle(items, "item", after_species)
+    after_items = Company("item", items, after_species).heard
+    moves = settle(moves, "move", after_items)
 
     check_species(species)
     check_methods(METHODS)
     check_levels(levels)
     check_items(items)
     check_moves(moves)
-    check_rules(species, "species", set())
-    check_rules(items, "item", species_words)
-    check_rules(moves, "move", earlier_words)
+    check_rules(species, "species", heard)
+    check_rules(items, "item", after_species)
+    check_rules(moves, "move", after_items)
 
     root = pathlib.Path(__file__).resolve().parent.parent
     out = pathlib.Path(argv[1]) if len(argv) > 1 else root / "app" / "EditorLists.cpp"
@@ -595,5 +607,5 @@ def main(argv):
 if __name__ == "__main__":
     try:
         sys.exit(main(sys.argv))
-    except (ShapeError, MissingWordList) as error:
+    except ShapeError as error:
         sys.exit(f"make-editor-lists: {error}")

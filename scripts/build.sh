@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Configures and builds the project into build/ (installing what is missing first).
+# Configures and builds the project into build/, installing first what building and running the
+# editor needs.
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 "$root/scripts/install-deps.sh"

@@ -1,14 +1,21 @@
 #!/usr/bin/env bash
-# Installs what building, running and testing the editor needs, and nothing when all of it is there.
+# Installs what building and running the editor needs and, with --tests, what the tests need too;
+# nothing when all of it is there.
 set -euo pipefail
 
 packages=(
-    cmake g++ make pkg-config python3
-    qt6-base-dev libgl-dev libbenchmark-dev
+    cmake g++ make pkg-config
+    qt6-base-dev libgl-dev
     fonts-liberation2 fonts-urw-base35 fonts-dejavu-core
-    xvfb xdotool imagemagick procps
-    wamerican wngerman wfrench wspanish witalian
 )
+if [[ ${1:-} == --tests ]]; then
+    packages+=(
+        python3 libbenchmark-dev
+        xvfb xdotool imagemagick procps
+        wamerican wngerman wfrench wspanish witalian wdutch
+        wdanish wnorwegian wswedish wpolish wportuguese
+    )
+fi
 
 missing=()
 for p in "${packages[@]}"; do

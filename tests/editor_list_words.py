@@ -42,7 +42,8 @@ def entries(text):
 def plain(text):
     """The text in lower case, accents dropped."""
     text = re.sub("[\u0300-\u036f]+", "", unicodedata.normalize("NFKD", text.lower()))
-    for letter, spelling in ("\u00df", "ss"), ("\u00e6", "ae"), ("\u0153", "oe"), ("\u00f8", "o"), ("\u0142", "l"):
+    spelled = {"\u00df": "ss", "\u00e6": "ae", "\u0153": "oe", "\u00f8": "o", "\u0142": "l"}
+    for letter, spelling in spelled.items():
         text = text.replace(letter, spelling)
     return text
 
@@ -56,7 +57,7 @@ def main(argv):
             for word in make.invented_words(name, label):
                 if len(word) >= 4:
                     holders.setdefault(word, []).append(f"{label} {index} {name!r}")
-    failures = []
+    failures = [] if holders else [f"{lists} holds no invented word of four letters or more"]
     for file, package in WORD_LISTS.items():
         path = WORD_LIST_DIR / file
         if not path.is_file():

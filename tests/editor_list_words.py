@@ -5,9 +5,9 @@ is a word of one of the system's word lists (proper names included).
 Usage: editor_list_words.py [LISTS]   (default: app/EditorLists.cpp)
 """
 
-import importlib.util
 import pathlib
 import re
+import runpy
 import sys
 import unicodedata
 
@@ -24,11 +24,8 @@ TABLES = {"SpeciesList": "species", "ItemList": "item", "MoveList": "move"}
 
 
 def generator():
-    path = ROOT / "tools" / "make-editor-lists.py"
-    spec = importlib.util.spec_from_file_location("make_editor_lists", path)
-    module = importlib.util.module_from_spec(spec)
-    spec.loader.exec_module(module)
-    return module
+    """The generator's functions, by name; its main() does not run."""
+    return runpy.run_path(str(ROOT / "tools" / "make-editor-lists.py"))
 
 
 def entries(text):
@@ -53,8 +50,8 @@ def main(argv):
     make = generator()
     holders = {}
     for label, index, name in entries(lists.read_text(encoding="ascii")):
-        if not make.fixed(name):
-            for word in make.invented_words(name, label):
+        if not make["fixed"](name):
+            for word in make["invented_words"](name, label):
                 if len(word) >= 4:
                     holders.setdefault(word, []).append(f"{label} {index} {name!r}")
     failures = [] if holders else [f"{lists} holds no invented word of four letters or more"]

@@ -175,6 +175,7 @@ void Form1::Open1_Click()
     ui->Text1->setText(QStringLiteral("69"));
     // Held before the region byte is read, and the read refuses any other file, so that the file
     // accepted is the one whose byte was checked. A file that cannot be held is not read at all.
+    const std::optional<FileIdentity> earlier = m_hex.heldFile();
     std::optional<std::uint32_t> region;
     if (m_hex.holdFile(RomPath))
         region = m_hex.ReadField(RomPath, 15, 1);
@@ -187,8 +188,9 @@ void Form1::Open1_Click()
     ui->Combo1->setEnabled(imageAccepted());
     ui->Combo6->setEnabled(imageAccepted());
 
-    // What the lists show must now come from this image.
-    if (imageAccepted())
+    // What the lists show must come from this image. When it is the file held before, they
+    // already do, and the picks not yet saved stay.
+    if (imageAccepted() && m_hex.heldFile() != earlier)
         List1_Click();
 }
 

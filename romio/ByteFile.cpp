@@ -7,6 +7,16 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <utility>
+
+ByteFile::ByteFile(ByteFile &&other) noexcept
+    : m_trace(other.m_trace)
+    , m_fd(std::exchange(other.m_fd, -1))
+    , m_identity(std::exchange(other.m_identity, std::nullopt))
+    , m_size(std::exchange(other.m_size, 0))
+{
+}
+
 ByteFile::~ByteFile()
 {
     if (m_fd >= 0)

@@ -20,6 +20,9 @@ public:
     ~ByteFile();
     ByteFile(const ByteFile &) = delete;
     ByteFile &operator=(const ByteFile &) = delete;
+    // Takes over the other's open file, if any, and leaves the other closed.
+    ByteFile(ByteFile &&other) noexcept;
+    ByteFile &operator=(ByteFile &&) = delete;
 
     // Never creates or truncates a file; refuses anything that is not a regular file without
     // blocking on it, and, when a file is required, any other file. A file this object still

@@ -1,12 +1,12 @@
 #include "HexFunctions.h"
 
-#include "ByteFile.h"
 #include "ErrorReporter.h"
 #include "HexError.h"
 #include "HexTrace.h"
 
 #include <limits>
 #include <optional>
+#include <utility>
 
 namespace {
 
@@ -42,6 +42,8 @@ void HexFunctions::showError(const HexError &error)
 
 bool HexFunctions::holdFile(const std::string &path)
 {
+    // Only read from, so its close, at the end of this call, has nothing to report.
+    const ByteFile earlier(std::move(m_held));
     if (auto error = m_held.open(path, ByteFile::Mode::Read)) {
         showError(*error);
         return false;

@@ -12,9 +12,10 @@ class HexTrace;
 
 // The only access to the image file: bytes travel as hex text, two upper-case digits per byte
 // in file order. Each ReadHex or WriteHex call opens the file once and closes it once; all that
-// is kept between calls is the held file, which ties them to one file. Arguments are taken by
-// reference and changed as the callers expect: the offset ends one higher, a text handed to
-// WriteHex or SwapBytes ends empty.
+// is kept between calls is the held file, which ties them to one file. The trace sees the calls
+// and their opens and closes, not the held file's. Arguments are taken by reference and changed
+// as the callers expect: the offset ends one higher, a text handed to WriteHex or SwapBytes ends
+// empty.
 class HexFunctions
 {
 public:
@@ -41,8 +42,9 @@ public:
     // Opens the file for reading and holds it open until the next holdFile or releaseFile. While
     // a file is held, a call that opens any other file fails with its box before it reads or
     // writes a byte. An open file keeps its inode number, so no file made later, at its path or
-    // anywhere on its device, can pass for it. False after an error, whose box has been shown;
-    // nothing is held then.
+    // anywhere on its device, can pass for it. The file held before stays open until this one is
+    // open, so the identity taken of this one can be compared with the earlier one's. False after
+    // an error, whose box has been shown; nothing is held then, the earlier file included.
     bool holdFile(const std::string &path);
     void releaseFile() { (void)m_held.close(); }
     // The held file's device and inode, nothing while none is held.

@@ -1,4 +1,5 @@
 #include "AsOtherUser.h"
+#include "OpenDescriptors.h"
 #include "OpenedEditor.h"
 #include "QtCommonDialogs.h"
 
@@ -15,14 +16,6 @@ class TestForm1 : public QObject
     std::unique_ptr<OpenedEditor> e;
     QWidget *control(const QString &name) const { return e->form.findChild<QWidget *>(name); }
     bool shown(const QString &name) const { return control(name)->isVisibleTo(&e->form); }
-    // What every descriptor of the process names.
-    static QStringList openDescriptors()
-    {
-        QStringList targets;
-        for (const QFileInfo &fd : QDir("/proc/self/fd").entryInfoList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot))
-            targets << fd.symLinkTarget();
-        return targets;
-    }
     void showActive()
     {
         e->form.show();
@@ -85,46 +78,57 @@ private slots:
     void openChecksTheRegionByteAndReloadsTheSelectedSpecies_data()
     {
         QTest::addColumn<QString>("answer");
-        QTest::addColumn<bool>("afterAccepted");
+        QTest::addColumn<QString>("before"); // "accepted": the test image opened, species 10 selected and edited; "rejected": then a rejected image opened
         QTest::addColumn<bool>("accepted");
         QTest::addColumn<QString>("box"); // the title of the one box expected, if any
-        QTest::newRow("0x45") << "E" << false << true << "";
-        QTest::newRow("0x45 by Ctrl+O") << "Ctrl+O" << false << true << "";
-        QTest::newRow("0x45 after an accepted image") << "E" << true << true << "";
-        QTest::newRow("the same image again") << "same" << true << true << "";
-        QTest::newRow("0x65") << "e" << false << false << "";
-        QTest::newRow("0x65 after an accepted image") << "e" << true << false << "";
-        QTest::newRow("cancel") << "cancel" << false << false << "";
-        QTest::newRow("cancel after an accepted image") << "cancel" << true << true << "";
-        QTest::newRow("too long") << "too long" << true << true << Form1::ApplicationTitle;
+        QTest::newRow("0x45") << "E" << "" << true << "";
+        QTest::newRow("0x45 by Ctrl+O") << "Ctrl+O" << "" << true << "";
+        QTest::newRow("0x45 after an accepted image") << "E" << "accepted" << true << "";
+        // The entry on screen came from this very file: the picks not yet saved stay.
+        QTest::newRow("the same image again") << "same" << "accepted" << true << "";
+        QTest::newRow("the same image after a rejected one") << "same" << "rejected" << true << "";
+        QTest::newRow("another file made at the image's path") << "remade" << "accepted" << true << "";
+        QTest::newRow("0x65") << "e" << "" << false << "";
+        QTest::newRow("0x65 after an accepted image") << "e" << "accepted" << false << "";
+        QTest::newRow("cancel") << "cancel" << "" << false << "";
+        QTest::newRow("cancel after an accepted image") << "cancel" << "accepted" << true << "";
+        QTest::newRow("too long") << "too long" << "accepted" << true << Form1::ApplicationTitle;
         // A file that cannot be held is not read: its box is the hold's.
-        QTest::newRow("folder") << "folder" << true << false << "Error: 75";
-        QTest::newRow("FIFO") << "fifo" << true << false << "Error: 75";
-        QTest::newRow("device") << "device" << true << false << "Error: 75";
-        QTest::newRow("missing") << "missing" << true << false << "Error: 53";
-        QTest::newRow("no read permission") << "locked" << true << false << "Error: 70";
-        QTest::newRow("shorter than 16 bytes") << "short" << true << false << "Error: 62";
-        QTest::newRow("replaced before its region byte is read") << "replaced" << false << false << "Error: 75";
+        QTest::newRow("folder") << "folder" << "accepted" << false << "Error: 75";
+        QTest::newRow("FIFO") << "fifo" << "accepted" << false << "Error: 75";
+        QTest::newRow("device") << "device" << "accepted" << false << "Error: 75";
+        QTest::newRow("missing") << "missing" << "accepted" << false << "Error: 53";
+        QTest::newRow("no read permission") << "locked" << "accepted" << false << "Error: 70";
+        QTest::newRow("shorter than 16 bytes") << "short" << "accepted" << false << "Error: 62";
+        QTest::newRow("replaced before its region byte is read") << "replaced" << "" << false << "Error: 75";
     }
     void openChecksTheRegionByteAndReloadsTheSelectedSpecies()
     {
         QFETCH(QString, answer);
-        QFETCH(bool, afterAccepted);
+        QFETCH(QString, before);
         QFETCH(bool, accepted);
         QFETCH(QString, box);
         TestImage chosen(answer == "short" ? 15 : TestImage::StandardSize, answer + ".nds");
         if (answer != "short")
             chosen.write(15, answer == "e" ? "e" : "E"), chosen.writeEntry(10, {7, 300, 11});
-        const QMap<QString, QString> paths{{"same", e->image.path()}, {"too long", "/" + QString(299, 'q')}, {"folder", chosen.folder()},
-                                           {"fifo", chosen.folder() + "/pipe.nds"}, {"device", "/dev/null"}, {"missing", chosen.folder() + "/absent.nds"}};
+        const QMap<QString, QString> paths{{"same", e->image.path()}, {"remade", e->image.path()}, {"too long", "/" + QString(299, 'q')},
+                                           {"folder", chosen.folder()}, {"fifo", chosen.folder() + "/pipe.nds"}, {"device", "/dev/null"},
+                                           {"missing", chosen.folder() + "/absent.nds"}};
         const std::string path = QFile::encodeName(paths.value(answer, chosen.path())).toStdString();
         QVERIFY(answer != "fifo" || ::mkfifo(path.c_str(), 0666) == 0);
         QVERIFY(answer != "locked" || (QFile::setPermissions(chosen.folder(), QFileDevice::Permissions(0x7755))
                                        && QFile::setPermissions(chosen.path(), {})));
         showActive();
-        if (afterAccepted)
-            e->open(e->image.localPath()), e->select(10), e->combo(6)->setCurrentIndex(99); // an edit that a reload replaces
-        const QList<int> before = e->selections();
+        TestImage rejected(16, "rejected.nds");
+        rejected.write(15, "e");
+        if (!before.isEmpty()) // with picks not yet saved, which a reload replaces
+            e->open(e->image.localPath()), e->select(10), e->combo(1)->setCurrentIndex(5), e->combo(6)->setCurrentIndex(99);
+        if (before == "rejected")
+            e->open(rejected.localPath());
+        const bool heldBefore = before == "accepted";
+        // The held image moved away, and another file with a region byte that passes put at its path.
+        QVERIFY(answer != "remade" || ::rename(qPrintable(chosen.path()), qPrintable(e->image.path())) == 0);
+        const QList<int> shownBefore = e->selections();
         const qsizetype descriptors = openDescriptors().size();
         e->trace.events.clear();
         answer == "cancel" ? e->dialogs.cancel() : e->dialogs.choose(path);
@@ -136,7 +140,7 @@ private slots:
                 QVERIFY(nobody.emplace().ok());
             answer == "Ctrl+O" ? QTest::keyClick(&e->form, Qt::Key_O, Qt::ControlModifier) : e->form.findChild<QAction *>("Open1")->trigger();
         }
-        QCOMPARE(e->dialogs.seen.size(), afterAccepted ? 2u : 1u);
+        QCOMPARE(e->dialogs.seen.size(), 1u + (!before.isEmpty()) + (before == "rejected"));
         const auto &[request, record] = e->dialogs.seen.back();
         QVERIFY(request.title == "Open Quorvel NDS ROM..." && request.initialDir.empty() && request.flags == 0x1804);
         QVERIFY(request.filters.size() == 1 && request.filters[0].description == "NDS ROMs (*.nds)" && request.filters[0].pattern == "*.nds");
@@ -147,21 +151,28 @@ private slots:
             QCOMPARE(control(name)->isEnabled(), accepted);
         // The accepted image is held open until the next Open, and nothing else is left open.
         const bool kept = answer == "cancel" || answer == "too long";
-        const QString held = kept ? (afterAccepted ? e->image.path() : "") : accepted ? QFile::decodeName(path.c_str()) : "";
+        const QString held = kept ? (heldBefore ? e->image.path() : "") : accepted ? QFile::decodeName(path.c_str()) : "";
         QCOMPARE(openDescriptors().filter(QRegularExpression("\\.nds$")), held.isEmpty() ? QStringList() : QStringList{held});
-        QCOMPARE(openDescriptors().size() - descriptors, qsizetype(!held.isEmpty()) - qsizetype(afterAccepted));
+        QCOMPARE(openDescriptors().size() - descriptors, qsizetype(!held.isEmpty()) - qsizetype(heldBefore));
         if (kept) {
-            QVERIFY(e->trace.events.isEmpty() && e->selections() == before);
+            QVERIFY(e->trace.events.isEmpty() && e->selections() == shownBefore);
             return;
         }
         QVERIFY(e->form.romPath() == path && e->form.findChild<QLineEdit *>("Text1")->text() == "69" && !shown("Text1"));
         QCOMPARE(e->trace.events.count("open"), e->trace.events.count("close"));
-        // An accepted image shows the selected species' entry from its own file, read as a click reads it.
-        const bool reload = accepted && afterAccepted;
+        // An accepted image shows the selected species' entry from its own file, read as a click
+        // reads it, unless that entry is on screen already.
+        const bool reload = accepted && !before.isEmpty() && !(answer == "same" && heldBefore);
         const bool unheld = QStringList{"folder", "fifo", "device", "missing", "locked"}.contains(answer);
         QCOMPARE(e->trace.calls().value(0), unheld ? "" : "read 15 1");
         QCOMPARE(e->trace.calls().size(), reload ? 7 : unheld ? 0 : 1);
-        QCOMPARE(e->selections(), reload ? TestImage::shown(answer == "same" ? TestImage::patternEntry(10) : TestImage::Entry{7, 300, 11}) : before);
+        QCOMPARE(e->selections(), reload ? TestImage::shown(answer == "same" ? TestImage::patternEntry(10) : TestImage::Entry{7, 300, 11}) : shownBefore);
+        if (answer == "same") { // Save writes what the window shows: method 5 has no parameter
+            e->save();
+            if (!reload)
+                e->image.expect(EvolutionTable::R(10), "\x05"), e->image.expect(EvolutionTable::R(10) + 4, TestImage::bytes({0, 0, 99}).mid(4));
+            QCOMPARE(e->image.difference(), -1);
+        }
     }
 
     void openShowsQtsDialogThatListsFilesWithoutReadingThem()

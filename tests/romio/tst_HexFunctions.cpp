@@ -1,6 +1,7 @@
 #include "AsOtherUser.h"
 #include "ErrorReporter.h"
 #include "HexFunctions.h"
+#include "OpenDescriptors.h"
 #include "TestImage.h"
 #include "TraceRecorder.h"
 
@@ -129,6 +130,42 @@ private slots:
         QCOMPARE(this->call("image", 40, "read 1"), "5A");
         QCOMPARE(recorder.boxes(), box.isEmpty() ? QStringList() : QStringList{box});
         QCOMPARE(image->difference(), -1);
+    }
+
+    void holdFileHoldsTheOneFileOrNone_data()
+    {
+        QTest::addColumn<QString>("earlier"); // held before, if any
+        QTest::addColumn<QString>("target");
+        QTest::addColumn<QString>("fail");
+        QTest::addColumn<QString>("box");
+        const char *notRegular = "Error: 75 | Path/File access error: not a regular file";
+        QTest::newRow("a FIFO") << "" << "fifo" << "" << notRegular;
+        QTest::newRow("a folder") << "" << "folder" << "" << notRegular;
+        QTest::newRow("a folder after the image") << "image" << "folder" << "" << notRegular;
+        QTest::newRow("a missing file after the image") << "image" << "missing" << "" << "Error: 53 | File not found";
+        QTest::newRow("the same file again") << "image" << "image" << "" << "";
+        // The earlier file is only read from: its close cannot fail the new hold.
+        QTest::newRow("another file, the earlier's close failing") << "image" << "held" << "close" << "";
+    }
+    void holdFileHoldsTheOneFileOrNone()
+    {
+        QFETCH(QString, earlier);
+        QFETCH(QString, target);
+        QFETCH(QString, fail);
+        QFETCH(QString, box);
+        const QString folder = image->folder();
+        const QMap<QString, QString> paths{{"image", image->path()}, {"fifo", folder + "/fifo"}, {"folder", folder},
+                                           {"missing", folder + "/missing.nds"}, {"held", folder + "/held.nds"}};
+        const auto release = qScopeGuard([this] { hex.releaseFile(); });
+        QVERIFY(earlier.isEmpty() || hex.holdFile(QFile::encodeName(paths[earlier]).toStdString()));
+        qputenv("QUORVEL_FAIL", fail.toLatin1());
+        const bool held = hex.holdFile(QFile::encodeName(paths[target]).toStdString());
+        qunsetenv("QUORVEL_FAIL");
+        QCOMPARE(held, box.isEmpty());
+        QVERIFY(hex.heldFile() == (held ? FileIdentity::of(QFile::encodeName(paths[target]).toStdString()) : std::nullopt));
+        // Not released: a failed hold has closed what it opened, and the earlier file is let go.
+        QCOMPARE(openDescriptors().filter(folder), held ? QStringList{paths[target]} : QStringList());
+        QCOMPARE(recorder.boxes(), box.isEmpty() ? QStringList() : QStringList{box});
     }
 
     void readOnlyFileIsReadButNotWrittenByAnotherUser()

@@ -8,6 +8,7 @@ HexError HexError::fromErrno(int error)
     case ENOENT:
         return fileNotFound();
     case ENOTDIR:
+    case ELOOP:
         return pathNotFound();
     case EACCES:
     case EPERM:

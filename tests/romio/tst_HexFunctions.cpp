@@ -30,7 +30,7 @@ class TestHexFunctions : public QObject
     {
         const QString folder = image->folder();
         const QMap<QString, QString> paths{{"image", image->path()}, {"missing", folder + "/missing.nds"}, {"empty", ""},
-                                           {"folder", folder}, {"fifo", folder + "/fifo"}};
+                                           {"folder", folder}, {"fifo", folder + "/fifo"}, {"loop", folder + "/loop"}};
         const std::string path = QFile::encodeName(paths.value(target, image->path())).toStdString();
         // "held": the image, while the routines hold another file.
         if (target == "held" && !hex.holdFile(QFile::encodeName(folder + "/held.nds").toStdString()))
@@ -54,6 +54,7 @@ private slots:
         image->write(0, bytes);
         QVERIFY(::mkfifo(QFile::encodeName(image->folder() + "/fifo").constData(), 0666) == 0);
         QVERIFY(QFile(image->folder() + "/held.nds").open(QIODevice::NewOnly));
+        QVERIFY(QFile::link("loop", image->folder() + "/loop"));
         recorder.events.clear();
         hex.setTrace(&recorder);
     }
@@ -95,6 +96,7 @@ private slots:
         row("read across the end", "image", 61, "read 5", "", "", "", "Error: 62 | Input past end of file");
         row("read a folder", "folder", 0, "read 1", "", "", "", notRegular);
         row("read a FIFO", "fifo", 0, "read 1", "", "", "", notRegular);
+        row("read a path that loops", "loop", 0, "read 1", "", "", "", "Error: 76 | Path not found");
         row("read, pread fails", "image", 0, "read 2", "pread", "", "", io);
         row("read, close fails", "image", 0, "read 2", "close", "", "", io);
         row("write 12ZZ", "image", 10, "write 12ZZ", "", "ZZ", "12", "Error: 13 | Invalid hexadecimal digits");

@@ -10,8 +10,8 @@
 
 #include <array>
 #include <memory>
-#include <optional>
 #include <string>
+#include <vector>
 
 class CommonDialogs;
 class QComboBox;
@@ -38,7 +38,8 @@ public:
     static void substituteMissingFonts();
     ~Form1() override;
 
-    // Whether the last Open accepted its image; loads and saves go into no other file.
+    // Whether an image is open: the file of the last Open that chose one, when its region byte
+    // passed. Loads and saves go into no other file.
     bool imageAccepted() const { return m_hex.heldFile().has_value(); }
 
     std::int16_t ListIndex(EditorList list) const override;
@@ -62,14 +63,14 @@ private:
     void fillLists();
     QComboBox *combo(EditorList list) const;
     void reportUnshown(const std::vector<UnshownValue> &values);
-    // Whether a species is selected and RomPath still names the file the last Open accepted;
-    // says so in a box when the file is another one now.
+    // Whether a species is selected and RomPath still names the open image; says so in a box
+    // when the path names another file now.
     bool speciesOfAcceptedImage();
 
     std::unique_ptr<Ui::Form1> ui;
     std::array<QComboBox *, 6> m_combos{};
     CommonDialogs &m_dialogs;
-    // Holds the file whose region byte the last Open accepted, and none after a rejected Open.
+    // Holds the open image, and nothing after an Open whose file was rejected or could not be read.
     HexFunctions m_hex;
     EvolutionLoader m_loader;
     EvolutionSaver m_saver;

@@ -3,8 +3,9 @@
 #include <cstdint>
 #include <string>
 
-// Observer of the byte routines, so that the order of reads and writes and the pairing of
-// every open with a close can be checked from outside. All callbacks default to nothing.
+// Observer of the byte routines, so that the order of reads and writes and the pairing of each
+// of their opens with a close can be checked from outside. The file that the routines hold
+// between calls is opened and closed unseen. All callbacks default to nothing.
 class HexTrace
 {
 public:

@@ -36,7 +36,7 @@ void EvolutionSaver::runCases(int first, int last)
 void EvolutionSaver::saveCase(int k)
 {
     // Method, Target, then Parameter from the visible parameter list, if any. The first write
-    // that fails ends the case: its box has been shown, and the next would only repeat it.
+    // that fails ends the case, so that a failing Save shows one box and writes nothing after it.
     if (!writeField(k, EvolutionTable::Method, EditorList::Combo1)
         || !writeField(k, EvolutionTable::Target, EditorList::Combo6))
         return;

@@ -8,8 +8,9 @@
 #include <functional>
 #include <utility>
 
-// Every call of the byte routines and every open and close, a line each:
-// "read <offset> <count>", "write <offset> <text>", "open", "close".
+// Every call of the byte routines and every open and close that a call makes, a line each:
+// "read <offset> <count>", "write <offset> <text>", "open", "close". Holding a file is not
+// among them.
 struct TraceRecorder : HexTrace
 {
     void readCalled(const std::string &, std::int32_t offset, std::int32_t count) override { called(QString("read %1 %2").arg(offset).arg(count)); }

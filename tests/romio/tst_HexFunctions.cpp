@@ -25,15 +25,21 @@ class TestHexFunctions : public QObject
     Recorder recorder;
     HexFunctions hex{recorder};
 
+    QString pathOf(const QString &target) const
+    {
+        const QString folder = image->folder();
+        const QMap<QString, QString> paths{{"missing", folder + "/missing.nds"}, {"empty", ""}, {"folder", folder},
+                                           {"fifo", folder + "/fifo"}, {"loop", folder + "/loop"}, {"other", folder + "/other.nds"}};
+        return paths.value(target, image->path());
+    }
+    static std::string local(const QString &path) { return QFile::encodeName(path).toStdString(); }
+
     // "read <count>" or "write <text>": what was read, or the text the write left behind.
     QString call(const QString &target, int offset, const QString &what)
     {
-        const QString folder = image->folder();
-        const QMap<QString, QString> paths{{"image", image->path()}, {"missing", folder + "/missing.nds"}, {"empty", ""},
-                                           {"folder", folder}, {"fifo", folder + "/fifo"}, {"loop", folder + "/loop"}};
-        const std::string path = QFile::encodeName(paths.value(target, image->path())).toStdString();
+        const std::string path = local(pathOf(target));
         // "held": the image, while the routines hold another file.
-        if (target == "held" && !hex.holdFile(QFile::encodeName(folder + "/held.nds").toStdString()))
+        if (target == "held" && !hex.holdFile(local(pathOf("other"))))
             recorder.events << "Error: not held";
         const auto release = qScopeGuard([this] { hex.releaseFile(); });
         std::int32_t position = offset;
@@ -53,7 +59,7 @@ private slots:
             bytes.append(char(bytes.size() * 53 + 17));
         image->write(0, bytes);
         QVERIFY(::mkfifo(QFile::encodeName(image->folder() + "/fifo").constData(), 0666) == 0);
-        QVERIFY(QFile(image->folder() + "/held.nds").open(QIODevice::NewOnly));
+        QVERIFY(QFile(pathOf("other")).open(QIODevice::NewOnly));
         QVERIFY(QFile::link("loop", image->folder() + "/loop"));
         recorder.events.clear();
         hex.setTrace(&recorder);
@@ -147,7 +153,7 @@ private slots:
         QTest::newRow("a missing file after the image") << "image" << "missing" << "" << "Error: 53 | File not found";
         QTest::newRow("the same file again") << "image" << "image" << "" << "";
         // The earlier file is only read from: its close cannot fail the new hold.
-        QTest::newRow("another file, the earlier's close failing") << "image" << "held" << "close" << "";
+        QTest::newRow("another file, the earlier's close failing") << "image" << "other" << "close" << "";
     }
     void holdFileHoldsTheOneFileOrNone()
     {
@@ -155,18 +161,15 @@ private slots:
         QFETCH(QString, target);
         QFETCH(QString, fail);
         QFETCH(QString, box);
-        const QString folder = image->folder();
-        const QMap<QString, QString> paths{{"image", image->path()}, {"fifo", folder + "/fifo"}, {"folder", folder},
-                                           {"missing", folder + "/missing.nds"}, {"held", folder + "/held.nds"}};
         const auto release = qScopeGuard([this] { hex.releaseFile(); });
-        QVERIFY(earlier.isEmpty() || hex.holdFile(QFile::encodeName(paths[earlier]).toStdString()));
+        QVERIFY(earlier.isEmpty() || hex.holdFile(local(pathOf(earlier))));
         qputenv("QUORVEL_FAIL", fail.toLatin1());
-        const bool held = hex.holdFile(QFile::encodeName(paths[target]).toStdString());
+        const bool held = hex.holdFile(local(pathOf(target)));
         qunsetenv("QUORVEL_FAIL");
         QCOMPARE(held, box.isEmpty());
-        QVERIFY(hex.heldFile() == (held ? FileIdentity::of(QFile::encodeName(paths[target]).toStdString()) : std::nullopt));
+        QVERIFY(hex.heldFile() == (held ? FileIdentity::of(local(pathOf(target))) : std::nullopt));
         // Not released: a failed hold has closed what it opened, and the earlier file is let go.
-        QCOMPARE(openDescriptors().filter(folder), held ? QStringList{paths[target]} : QStringList());
+        QCOMPARE(openDescriptors().filter(image->folder()), held ? QStringList{pathOf(target)} : QStringList());
         QCOMPARE(recorder.boxes(), box.isEmpty() ? QStringList() : QStringList{box});
     }
 

@@ -30,7 +30,7 @@ const std::array<std::string_view, 494> SpeciesList = {
     "Tremdi", // 23
     "Jendder", // 24
     "Qaisktran", // 25
-    "Skaix", // 26
+    "Lygyx", // 26
     "Slaextal", // 27
     "Slairphand", // 28
     "Sliltga", // 29
@@ -47,7 +47,7 @@ const std::array<std::string_view, 494> SpeciesList = {
     "Nokzhu", // 40
     "Gaernbryn", // 41
     "Vroun", // 42
-    "Skeivwav", // 43
+    "Tanvryth", // 43
     "Zhuabaim", // 44
     "Skeimdou", // 45
     "Traim", // 46
@@ -70,7 +70,7 @@ const std::array<std::string_view, 494> SpeciesList = {
     "Byndprusk", // 63
     "Leisk", // 64
     "Jounhouz", // 65
-    "Drern", // 66
+    "Hofav", // 66
     "Vuskel", // 67
     "Muan-Thuz", // 68
     "Hivhom", // 69
@@ -78,7 +78,7 @@ const std::array<std::string_view, 494> SpeciesList = {
     "Truktal", // 71
     "Kuzyrn", // 72
     "Teiskslei", // 73
-    "Sluas", // 74
+    "Hatux", // 74
     "Vrynd", // 75
     "Prysksler", // 76
     "Keltwodre", // 77
@@ -140,7 +140,7 @@ const std::array<std::string_view, 494> SpeciesList = {
     "Fouth", // 133
     "Theix", // 134
     "Vuamtu", // 135
-    "Buand", // 136
+    "Kynuv", // 136
     "Gomvaeth", // 137
     "Dewuk", // 138
     "Kaevzhi", // 139
@@ -179,7 +179,7 @@ const std::array<std::string_view, 494> SpeciesList = {
     "Phaekvrou", // 172
     "Themdryn", // 173
     "Thybak", // 174
-    "Vrov-Vy", // 175
+    "Slen-Ny", // 175
     "Saigrar", // 176
     "Mothte", // 177
     "Ruroux", // 178
@@ -320,7 +320,7 @@ const std::array<std::string_view, 494> SpeciesList = {
     "Zheiwen", // 313
     "Traemmei", // 314
     "Treiltguam", // 315
-    "Pholt", // 316
+    "Qomev", // 316
     "Wultbae", // 317
     "Wutez", // 318
     "Zabex", // 319
@@ -410,7 +410,7 @@ const std::array<std::string_view, 494> SpeciesList = {
     "Roviv", // 403
     "Huhek", // 404
     "Wynruseim", // 405
-    "Phythkez", // 406
+    "Ruaksirn", // 406
     "Po-Krix", // 407
     "Skozfou", // 408
     "Wukruapaez", // 409
@@ -421,7 +421,7 @@ const std::array<std::string_view, 494> SpeciesList = {
     "Synyth", // 414
     "Hysjosgos", // 415
     "Bifex", // 416
-    "Vyvex", // 417
+    "Tykux", // 417
     "Trouzheim", // 418
     "Seizvisk", // 419
     "Hyrwaem", // 420
@@ -429,7 +429,7 @@ const std::array<std::string_view, 494> SpeciesList = {
     "Qikix", // 422
     "Moxbyth", // 423
     "Beindtrym", // 424
-    "Qikkae", // 425
+    "Lathiz", // 425
     "Pholtzus", // 426
     "Sleixphynd", // 427
     "Daikrez", // 428
@@ -458,7 +458,7 @@ const std::array<std::string_view, 494> SpeciesList = {
     "Zournhil", // 451
     "Tirvonha", // 452
     "Dranne", // 453
-    "Toult", // 454
+    "Pyhox", // 454
     "Naikgusk", // 455
     "Pouzwaev", // 456
     "Mixtry", // 457
@@ -686,7 +686,7 @@ const std::array<std::string_view, 464> ItemList = {
     "Vrultphile", // 48
     "Sonbeltzyrn", // 49
     "Noururn Shard", // 50
-    "Zhund", // 51
+    "Lozuz", // 51
     "Nournwuk", // 52
     "Gyhoult", // 53
     "Nilpour", // 54
@@ -737,7 +737,7 @@ const std::array<std::string_view, 464> ItemList = {
     "Jaixskoz Cog", // 99
     "Bualmov Husk", // 100
     "Zerbuv Rivet", // 101
-    "Haethein", // 102
+    "Qimkroum", // 102
     "Meimgaengo", // 103
     "Keibir", // 104
     "Gephuan Pouch", // 105
@@ -808,7 +808,7 @@ const std::array<std::string_view, 464> ItemList = {
     "Buathlomzix", // 170
     "Brykty", // 171
     "Jirjarn Bead", // 172
-    "Weisk Tonic", // 173
+    "Kogiz Rivet", // 173
     "Zuzhaev Pouch", // 174
     "Girnzhok", // 175
     "Skoukwynd", // 176
@@ -901,7 +901,7 @@ const std::array<std::string_view, 464> ItemList = {
     "Thapim Shard", // 263
     "Waildeind", // 264
     "Skyzhou Ryx", // 265
-    "Vualt Kraix", // 266
+    "Gigav Salve", // 266
     "Zhibro Brooch", // 267
     "Tupaex Rivet", // 268
     "Zaento", // 269
@@ -997,7 +997,7 @@ const std::array<std::string_view, 464> ItemList = {
     "Krizhai Sprig", // 359
     "Teslindthouz", // 360
     "Rasbav Lamp", // 361
-    "Tiskki", // 362
+    "Fovzai", // 362
     "Prazvuaxprath", // 363
     "Thekslulaend", // 364
     "Roundgam Husk", // 365
@@ -1242,7 +1242,7 @@ const std::array<std::string_view, 468> MoveList = {
     "Vomthaix Fuv", // 137
     "Themkraes", // 138
     "Kruarnpain", // 139
-    "Zhaix Rend", // 140
+    "Qanyx Lash", // 140
     "Qaskeiraiz", // 141
     "Mezhei Rend", // 142
     "Fuarathov", // 143
@@ -1309,7 +1309,7 @@ const std::array<std::string_view, 468> MoveList = {
     "Haluav Brand", // 204
     "Saizhyv Phur", // 205
     "Rombri", // 206
-    "Kraithskar", // 207
+    "Krynvylrou", // 207
     "Zheimmuathi", // 208
     "Zuandqy", // 209
     "Bokquazseiz", // 210
@@ -1346,7 +1346,7 @@ const std::array<std::string_view, 468> MoveList = {
     "Kraevthuth ", // 241
     "Wuand Drift", // 242
     "Sluvdra Douk", // 243
-    "Braern", // 244
+    "Prylnu", // 244
     "Firslaes Rav", // 245
     "Tuadrairqual", // 246
     "Valpuam", // 247
@@ -1457,7 +1457,7 @@ const std::array<std::string_view, 468> MoveList = {
     "Juarnheipeix", // 352
     "Vyrysk Lash", // 353
     "Fuaxvrav", // 354
-    "Byspok Fuwok", // 355
+    "Golqur Sweep", // 355
     "Vrothphon", // 356
     "Gundbok Foun", // 357
     "Muzamleir", // 358
@@ -1470,7 +1470,7 @@ const std::array<std::string_view, 468> MoveList = {
     "Mivkruaxna", // 365
     "Vysksi Lunge", // 366
     "Gylzem Thoz", // 367
-    "Skuak Broult", // 368
+    "Tefoz Spiral", // 368
     "Vavryk Lash", // 369
     "Qouvdis Won", // 370
     "Theiwask", // 371
@@ -1492,7 +1492,7 @@ const std::array<std::string_view, 468> MoveList = {
     "Krezbryz", // 387
     "Dryvarnpaiz", // 388
     "Kaipir Rake", // 389
-    "Kindnuas", // 390
+    "Bivthisk", // 390
     "Kasfuv Whirl", // 391
     "Proswais", // 392
     "Jutaim Hook", // 393
@@ -1546,7 +1546,7 @@ const std::array<std::string_view, 468> MoveList = {
     "Tuvraikmuax", // 441
     "Pheinddroth", // 442
     "Vruan Zyl", // 443
-    "Kuvaith Mer", // 444
+    "Thimqai Sym", // 444
     "Vygruk Braiv", // 445
     "Keskoulthual", // 446
     "Favak Rake", // 447

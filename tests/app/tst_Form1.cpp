@@ -119,12 +119,13 @@ private slots:
         QVERIFY(answer != "locked" || (QFile::setPermissions(chosen.folder(), QFileDevice::Permissions(0x7755))
                                        && QFile::setPermissions(chosen.path(), {})));
         showActive();
-        TestImage rejected(16, "rejected.nds");
-        rejected.write(15, "e");
         if (!before.isEmpty()) // with picks not yet saved, which a reload replaces
             e->open(e->image.localPath()), e->select(10), e->combo(1)->setCurrentIndex(5), e->combo(6)->setCurrentIndex(99);
-        if (before == "rejected")
+        if (before == "rejected") {
+            TestImage rejected(16, "rejected.nds");
+            rejected.write(15, "e");
             e->open(rejected.localPath());
+        }
         const bool heldBefore = before == "accepted";
         // The held image moved away, and another file with a region byte that passes put at its path.
         QVERIFY(answer != "remade" || ::rename(qPrintable(chosen.path()), qPrintable(e->image.path())) == 0);

@@ -188,9 +188,9 @@ void Form1::Open1_Click()
     ui->Combo1->setEnabled(imageAccepted());
     ui->Combo6->setEnabled(imageAccepted());
 
-    // What the lists show must come from this image. When it is the file held before, they
-    // already do, and the picks not yet saved stay.
-    if (imageAccepted() && m_hex.heldFile() != earlier)
+    // What the lists show must come from this image. When it is the file held before and they
+    // show the selected species' entry, they already do, and the picks not yet saved stay.
+    if (imageAccepted() && (m_hex.heldFile() != earlier || !m_entryLoaded))
         List1_Click();
 }
 
@@ -222,13 +222,16 @@ bool Form1::speciesOfAcceptedImage()
 void Form1::List1_Click()
 {
     if (speciesOfAcceptedImage()) {
-        reportUnshown(m_loader.List1_Click());
+        const std::vector<UnshownValue> unshown = m_loader.List1_Click();
+        m_entryLoaded = !m_loader.stopped();
+        reportUnshown(unshown);
         return;
     }
     // No entry of the selected species could be read; show none rather than another one's.
     if (ListIndex(EditorList::List1) > 0) {
         for (QComboBox *box : m_combos)
             box->setCurrentIndex(-1);
+        m_entryLoaded = false;
     }
 }
 

@@ -75,4 +75,7 @@ private:
     EvolutionLoader m_loader;
     EvolutionSaver m_saver;
     std::string RomPath;
+    // Whether the lists show the selected species' entry as its last load read it, with the picks
+    // made since: false while that load was refused or stopped at a failed read.
+    bool m_entryLoaded = false;
 };

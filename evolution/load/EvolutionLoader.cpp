@@ -48,6 +48,7 @@ constexpr std::array<LoadStep, 6> LoadSteps = {{
 std::vector<UnshownValue> EvolutionLoader::List1_Click()
 {
     m_unshown.clear();
+    m_stopped = false;
     a_a();
     a_b();
     a_c();
@@ -107,6 +108,7 @@ void EvolutionLoader::loadCase(int k)
                 if (!setLists.test(static_cast<std::size_t>(other.list)))
                     m_editor.SetListIndex(other.list, -1);
             }
+            m_stopped = true;
             return;
         }
 

@@ -27,6 +27,9 @@ public:
     // could not be shown in Combo1, Combo6 or the parameter list the loaded method shows.
     // The level list shows the parameter only when the whole 16-bit value is a level.
     std::vector<UnshownValue> List1_Click();
+    // Whether the last List1_Click stopped at a failed read, so that the lists show only part of
+    // the selected species' entry, or none of it.
+    bool stopped() const { return m_stopped; }
 
     void a_a(); // species 131 to 260
     void a_b(); // species 261 to 390
@@ -41,4 +44,5 @@ private:
 
     EvolutionEditor &m_editor;
     std::vector<UnshownValue> m_unshown;
+    bool m_stopped = false;
 };

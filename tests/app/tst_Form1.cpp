@@ -176,6 +176,39 @@ private slots:
         }
     }
 
+    void openOfTheHeldImageLoadsAnEntryThatWasNotShown_data()
+    {
+        QTest::addColumn<QString>("how"); // the load of species 4 did not complete
+        QTest::addColumn<QString>("box");
+        QTest::newRow("refused: the image renamed, then opened under its new name") << "renamed" << Form1::ApplicationTitle;
+        QTest::newRow("stopped: the image cut short, then put back whole") << "cut" << "Error: 62";
+    }
+    void openOfTheHeldImageLoadsAnEntryThatWasNotShown()
+    {
+        QFETCH(QString, how);
+        QFETCH(QString, box);
+        e->open(e->image.localPath());
+        e->select(3);
+        const QString renamed = e->image.folder() + "/renamed.nds", path = how == "renamed" ? renamed : e->image.path();
+        QVERIFY(how == "renamed" ? ::rename(qPrintable(e->image.path()), qPrintable(renamed)) == 0
+                                 : ::truncate(qPrintable(path), EvolutionTable::R(4) + 3) == 0);
+        e->select(4);
+        QVERIFY(e->boxes == QStringList{box} && e->selections().mid(1) == QList<int>(5, -1));
+        if (how == "cut")
+            e->image.saveAs(path);
+        e->trace.events.clear();
+        e->open(QFile::encodeName(path).toStdString());
+        const TestImage::Entry entry = TestImage::patternEntry(4);
+        QCOMPARE(e->trace.calls().size(), 7);
+        QCOMPARE(e->selections(), TestImage::shown(entry));
+        // Save with a target picked writes that byte alone.
+        e->combo(6)->setCurrentIndex(entry.target + 1);
+        e->save();
+        e->image.expect(EvolutionTable::R(4) + 4, TestImage::bytes({entry.method, entry.parameter, entry.target + 1}).mid(4));
+        QCOMPARE(e->image.difference(false, path), -1);
+        QCOMPARE(e->boxes.size(), 1);
+    }
+
     void openShowsQtsDialogThatListsFilesWithoutReadingThem()
     {
         // Files whose start names a type; inotify tells whether the dialog opened any of them.

@@ -1457,7 +1457,7 @@ const std::array<std::string_view, 468> MoveList = {
     "Juarnheipeix", // 352
     "Vyrysk Lash", // 353
     "Fuaxvrav", // 354
-    "Golqur Sweep", // 355
+    "Tritru Brand", // 355
     "Vrothphon", // 356
     "Gundbok Foun", // 357
     "Muzamleir", // 358
